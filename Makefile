@@ -1,0 +1,4 @@
+# The two commands of the project; see README.md.
+.PHONY: test
+test:
+	@tools/test-all.sh

@@ -1,0 +1,22 @@
+# Test registration shared by every folder that has tests.
+#
+# kubrelse_add_gtest(<target> LABEL <label> SOURCES <files...> LIBS <libs...>)
+# builds a GoogleTest program and registers each of its tests with ctest,
+# found by reading the sources (the program is not run at build time, which
+# matters when it only runs under Wine). On Windows builds every test runs
+# through the Wine runner inside the shared Wine session fixture.
+include(GoogleTest)
+
+function(kubrelse_add_gtest target)
+    cmake_parse_arguments(ARG "" "LABEL" "SOURCES;LIBS" ${ARGN})
+    add_executable(${target} ${ARG_SOURCES})
+    target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest_main)
+    kubrelse_warnings(${target})
+    gtest_add_tests(TARGET ${target} SOURCES ${ARG_SOURCES} TEST_LIST found)
+    set_tests_properties(${found} PROPERTIES LABELS ${ARG_LABEL} TIMEOUT 120)
+    if(CMAKE_CROSSCOMPILING)
+        set_tests_properties(${found} PROPERTIES
+            FIXTURES_REQUIRED wine_session
+            ENVIRONMENT "KUBRELSE_WINE_STATE=${KUBRELSE_WINE_STATE}")
+    endif()
+endfunction()

@@ -1,0 +1,23 @@
+// Spawning, moving, turning and the fit test of the falling piece.
+#ifndef KUBRELSE_ENGINE_MOTION_H
+#define KUBRELSE_ENGINE_MOTION_H
+
+#include <cstdint>
+
+constexpr int16_t MOVE_LEFT = 1;
+constexpr int16_t MOVE_RIGHT = 2;
+constexpr int16_t MOVE_DOWN = 3;
+
+constexpr int16_t SPAWN_COLUMN = 3;
+constexpr int16_t SPAWN_ROW = 13;
+
+int pieceFits(int16_t col, int16_t row);
+void spawnPiece();
+int movePiece(int16_t direction);
+int turnPiece();
+
+// The down key: moves the piece down until it has landed. Always ends, after
+// at most one move per row of the well, and always leaves landed set.
+void dropPiece();
+
+#endif
