@@ -5,15 +5,20 @@
 # found by reading the sources (the program is not run at build time, which
 # matters when it only runs under Wine). On Windows builds every test runs
 # through the Wine runner inside the shared Wine session fixture.
+# RESOURCE_LOCK <name> keeps the program's tests from running at the same
+# time as other tests holding the same lock.
 include(GoogleTest)
 
 function(kubrelse_add_gtest target)
-    cmake_parse_arguments(ARG "" "LABEL" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "LABEL;RESOURCE_LOCK" "SOURCES;LIBS" ${ARGN})
     add_executable(${target} ${ARG_SOURCES})
     target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest_main)
     kubrelse_warnings(${target})
     gtest_add_tests(TARGET ${target} SOURCES ${ARG_SOURCES} TEST_LIST found)
     set_tests_properties(${found} PROPERTIES LABELS ${ARG_LABEL} TIMEOUT 120)
+    if(ARG_RESOURCE_LOCK)
+        set_tests_properties(${found} PROPERTIES RESOURCE_LOCK ${ARG_RESOURCE_LOCK})
+    endif()
     if(CMAKE_CROSSCOMPILING)
         set_tests_properties(${found} PROPERTIES
             FIXTURES_REQUIRED wine_session
