@@ -5,6 +5,7 @@
 #include <string>
 
 #include "launcher.h"
+#include "resources/resource_ids.h"
 #include "test_support.h"
 
 namespace {
@@ -186,6 +187,14 @@ TEST_F(SetupConfigTest, StringRingKeepsFourTextsValid)
     EXPECT_EQ(a, loadResString(58));
     EXPECT_STREQ("MIPS", a);
     EXPECT_EQ(nullptr, loadResString(9999));
+}
+
+TEST_F(SetupConfigTest, WelcomeDialogThatCannotBeCreatedCountsAsCancel)
+{
+    // The template asks for the class "SETUP_BEGIN": with another class
+    // registered the dialog cannot be made, and no loop may wait for it.
+    EXPECT_EQ(0, runWelcomeDialog("NOT_THE_TEMPLATE_CLASS", welcomeClassProc, IDD_WELCOME));
+    EXPECT_EQ(0, runWelcomeDialog("SETUP_BEGIN", welcomeClassProc, 9999));
 }
 
 // ---- Bounded texts -------------------------------------------------------------
