@@ -4,53 +4,38 @@
 
 bool writeTextFile(const std::string &path, const std::string &text)
 {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (f == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    DWORD written = 0;
-    BOOL ok = WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, NULL);
-    CloseHandle(f);
-    return ok && written == text.size();
+    FILE *f = fopen(path.c_str(), "wb");
+    bool ok = f != NULL && fwrite(text.data(), 1, text.size(), f) == text.size();
+    return f != NULL && fclose(f) == 0 && ok;
 }
 
-bool readTextFile(const std::string &path, std::string *text)
+std::string readTextFile(const std::string &path)
 {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, NULL);
-    if (f == INVALID_HANDLE_VALUE) {
-        return false;
+    std::string text;
+    if (FILE *f = fopen(path.c_str(), "rb")) {
+        char buffer[4096];
+        size_t n;
+        while ((n = fread(buffer, 1, sizeof buffer, f)) > 0) {
+            text.append(buffer, n);
+        }
+        fclose(f);
     }
-    text->clear();
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(f, buffer, sizeof buffer, &got, NULL) && got > 0) {
-        text->append(buffer, got);
-    }
-    CloseHandle(f);
-    return true;
+    return text;
 }
 
-bool makeFolder(const std::string &path)
-{
-    return CreateDirectoryA(path.c_str(), NULL) || GetLastError() == ERROR_ALREADY_EXISTS;
-}
-
-void removeTree(const std::string &path)
+static void removeTree(const std::string &path)
 {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = found.cFileName;
+            std::string name = found.cFileName, full = path + "\\" + name;
             if (name == "." || name == "..") {
                 continue;
             }
-            std::string full = path + "\\" + name;
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 removeTree(full);
             } else {
-                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
                 DeleteFileA(full.c_str());
             }
         } while (FindNextFileA(search, &found));
@@ -63,15 +48,10 @@ ScratchFolder::ScratchFolder(const std::string &hint)
 {
     char temp[MAX_PATH + 1];
     DWORD n = GetTempPathA(sizeof temp, temp);
-    std::string base = (n > 0 && n < sizeof temp) ? std::string(temp, n) : std::string("C:\\");
-    if (!base.empty() && base.back() == '\\') {
-        base.pop_back();
-    }
+    std::string base(temp, n > 0 && n < sizeof temp ? n - 1 : 0);  // without its backslash
     static unsigned counter;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        char name[64];
-        snprintf(name, sizeof name, "\\ks-%lu-%u-", GetCurrentProcessId(), counter++);
-        path_ = base + name + hint;
+        path_ = base + "\\ks-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++) + "-" + hint;
         if (CreateDirectoryA(path_.c_str(), NULL)) {
             break;
         }
@@ -86,7 +66,6 @@ ScratchFolder::~ScratchFolder()
 std::string ownFolder()
 {
     char path[MAX_PATH * 4];
-    DWORD n = GetModuleFileNameA(NULL, path, sizeof path);
-    std::string s(path, n);
+    std::string s(path, GetModuleFileNameA(NULL, path, sizeof path));
     return s.substr(0, s.find_last_of('\\'));
 }

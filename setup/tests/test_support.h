@@ -1,13 +1,11 @@
-// Small helpers shared by the launcher's tests: scratch folders, files and
-// registry keys that each test makes and removes itself.
+// Scratch folders and files for the launcher's tests.
 #ifndef SETUP_TEST_SUPPORT_H
 #define SETUP_TEST_SUPPORT_H
 
 #include <windows.h>
 #include <string>
 
-// A fresh folder under the temporary folder, removed with everything in it
-// when the object goes.
+// A fresh folder under the temporary folder, removed with its contents at the end.
 class ScratchFolder {
 public:
     explicit ScratchFolder(const std::string &hint);
@@ -22,10 +20,7 @@ private:
 };
 
 bool writeTextFile(const std::string &path, const std::string &text);
-bool readTextFile(const std::string &path, std::string *text);
-bool makeFolder(const std::string &path);
-void removeTree(const std::string &path);
-// The folder holding the running test program (and the programs built beside it).
-std::string ownFolder();
+std::string readTextFile(const std::string &path);  // empty when missing
+std::string ownFolder();  // folder of the running test program
 
 #endif
