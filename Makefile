@@ -1,4 +1,10 @@
 # The two commands of the project; see README.md.
-.PHONY: test
+.PHONY: test art
 test:
 	@tools/test-all.sh
+
+# The contact sheet of every picture: build/art/contact-sheet.png
+art:
+	@tools/install-deps.sh
+	@cmake --preset native >/dev/null
+	@cmake --build --preset native --target contact_sheet
