@@ -40,7 +40,7 @@ int hueDistance(int a, int b) {
     return std::min(d, 360 - d);
 }
 
-struct BitmapSpec {
+struct ExpectedBitmap {
     int id, width, height;
     size_t bytes;
 };
@@ -84,14 +84,14 @@ int inkIn(const StoredBitmap& bmp, int left, int top, int right, int bottom, int
 }  // namespace
 
 TEST(GameBitmaps, EveryPictureIsStoredAt8BitsWithItsOwnPaletteAndSize) {
-    std::vector<BitmapSpec> specs = {{400, 176, 180, 32744}, {401, 36, 24, 1928}, {402, 36, 24, 1928},
+    std::vector<ExpectedBitmap> expected = {{400, 176, 180, 32744}, {401, 36, 24, 1928}, {402, 36, 24, 1928},
                                      {403, 24, 24, 1640},    {404, 48, 12, 1640}, {405, 36, 24, 1928},
                                      {406, 36, 24, 1928},    {407, 36, 24, 1928}, {415, 85, 22, 3000},
                                      {426, 119, 167, 21104}, {428, 85, 22, 3000}, {429, 119, 167, 21104}};
-    for (int type = 1; type <= 7; ++type) specs.push_back({IDB_CELL_BASE + type, 12, 12, 1208});
-    for (int digit = 0; digit <= 9; ++digit) specs.push_back({IDB_DIGIT_BASE + digit, 9, 12, 1208});
+    for (int type = 1; type <= 7; ++type) expected.push_back({IDB_CELL_BASE + type, 12, 12, 1208});
+    for (int digit = 0; digit <= 9; ++digit) expected.push_back({IDB_DIGIT_BASE + digit, 9, 12, 1208});
 
-    for (const BitmapSpec& s : specs) {
+    for (const ExpectedBitmap& s : expected) {
         SCOPED_TRACE("bitmap " + std::to_string(s.id));
         HBITMAP loaded = LoadBitmapW(self(), MAKEINTRESOURCEW(s.id));
         ASSERT_NE(loaded, nullptr);
@@ -363,13 +363,13 @@ double zeroCrossingRate(const std::vector<double>& s) {
 }  // namespace
 
 TEST(Sounds, GsmEffectsAreWaveImagesWithExactlyTheirChunks) {
-    struct Spec {
+    struct ExpectedSound {
         int id;
         size_t bytes;
         uint32_t data;
     };
-    const Spec specs[] = {{IDS_SOUND_LANDED, 296, 195}, {IDS_SOUND_TURNED, 750, 650}, {IDS_SOUND_ROWS, 1336, 1235}};
-    for (const Spec& s : specs) {
+    const ExpectedSound sounds[] = {{IDS_SOUND_LANDED, 296, 195}, {IDS_SOUND_TURNED, 750, 650}, {IDS_SOUND_ROWS, 1336, 1235}};
+    for (const ExpectedSound& s : sounds) {
         SCOPED_TRACE("sound " + std::to_string(s.id));
         // The game asks for the type in lower case.
         std::vector<uint8_t> wave = bytesOf(L"sound", s.id);
