@@ -1,5 +1,5 @@
 # The two commands of the project; see README.md.
-.PHONY: test
+.PHONY: test art
 test:
 	@tools/test-all.sh
 
@@ -7,3 +7,9 @@ test:
 .PHONY: setup-demo
 setup-demo:
 	@tools/setup-demo
+
+# The contact sheet of every picture: build/art/contact-sheet.png
+art:
+	@tools/install-deps.sh
+	@cmake --preset native >/dev/null
+	@cmake --build --preset native --target contact_sheet
