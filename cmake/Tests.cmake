@@ -1,6 +1,7 @@
 # Test registration shared by every folder that has tests.
 #
-# kubrelse_add_gtest(<target> LABEL <label> SOURCES <files...> LIBS <libs...>)
+# kubrelse_add_gtest(<target> LABEL <label> SOURCES <files...> LIBS <libs...>
+#                    [RESOURCE_LOCK <name>])
 # builds a GoogleTest program and registers each of its tests with ctest,
 # found by reading the sources (the program is not run at build time, which
 # matters when it only runs under Wine). On Windows builds every test runs
@@ -8,12 +9,17 @@
 include(GoogleTest)
 
 function(kubrelse_add_gtest target)
-    cmake_parse_arguments(ARG "" "LABEL" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "LABEL;RESOURCE_LOCK" "SOURCES;LIBS" ${ARGN})
     add_executable(${target} ${ARG_SOURCES})
     target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest_main)
     kubrelse_warnings(${target})
     gtest_add_tests(TARGET ${target} SOURCES ${ARG_SOURCES} TEST_LIST found)
     set_tests_properties(${found} PROPERTIES LABELS ${ARG_LABEL} TIMEOUT 120)
+    if(ARG_RESOURCE_LOCK)
+        # Tests that share something outside their process (a registry key,
+        # a window found by name) run one at a time.
+        set_tests_properties(${found} PROPERTIES RESOURCE_LOCK ${ARG_RESOURCE_LOCK})
+    endif()
     if(CMAKE_CROSSCOMPILING)
         set_tests_properties(${found} PROPERTIES
             FIXTURES_REQUIRED wine_session

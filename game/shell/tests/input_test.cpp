@@ -1,0 +1,355 @@
+// Keys, softkeys, menu commands and gravity steps on the real main window.
+#include "shell_fixture.h"
+
+#include <mmsystem.h>
+
+#include <cstring>
+
+#include "../../resources/resource_ids.h"
+#include "handset_shell.h"
+#include "window_helpers.h"
+
+namespace {
+
+class MainWindowInput : public ShellTest {
+protected:
+    std::vector<uint8_t> board() const { return std::vector<uint8_t>(game.board, game.board + FIELD_CELLS); }
+
+    std::wstring softkeyLabel(HWND bar, int index)
+    {
+        wchar_t label[32] = L"?";
+        UINT commandId = 0;
+        EXPECT_EQ(softkeyInfo(bar, index, label, 32, &commandId), 1);
+        return std::wstring(label) + L":" + std::to_wstring(commandId);
+    }
+};
+
+void expectSounds(const std::vector<SoundRequest>& expected, int line)
+{
+    SCOPED_TRACE(testing::Message() << "checked from line " << line);
+    ASSERT_EQ(soundRequests.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(soundRequests[i].id, expected[i].id) << "request " << i;
+        EXPECT_EQ(soundRequests[i].flags, expected[i].flags) << "request " << i;
+    }
+}
+#define EXPECT_SOUNDS(...) expectSounds(__VA_ARGS__, __LINE__)
+
+const WPARAM ALL_KEYS[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_F9, 'A'};
+
+TEST_F(MainWindowInput, TitleAndGameOverIgnoreEveryKey)
+{
+    for (WPARAM k : ALL_KEYS)
+        key(k);
+    EXPECT_EQ(game.level, 0);
+    EXPECT_EQ(game.paused, 0) << "not even '#' pauses the title";
+    EXPECT_EQ(board(), std::vector<uint8_t>(FIELD_CELLS, 0));
+
+    startGameWith(2);
+    game.gameOver = 1;
+    const std::vector<uint8_t> before = board();
+    for (WPARAM k : ALL_KEYS)
+        key(k);
+    EXPECT_EQ(board(), before);
+    EXPECT_EQ(game.paused, 0);
+    EXPECT_TRUE(soundRequests.empty());
+}
+
+TEST_F(MainWindowInput, WhilePausedOnlyHashDoesAnything)
+{
+    startGameWith(1);
+    key(VK_F9);
+    ASSERT_EQ(game.paused, 1);
+    const std::vector<uint8_t> before = board();
+    for (WPARAM k : {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN})
+        key(k);
+    SendMessageW(window(), MSG_GRAVITY_STEP, 0, 0);
+    EXPECT_EQ(board(), before);
+    EXPECT_TRUE(soundRequests.empty());
+    key(VK_F9);
+    EXPECT_EQ(game.paused, 0);
+    key(VK_LEFT);
+    EXPECT_NE(board(), before);
+}
+
+TEST_F(MainWindowInput, OneDownPressLandsThePieceAndBringsTheNextInOneJump)
+{
+    startGameWith(4);
+    const int16_t next = game.nextType;
+    key(VK_DOWN);
+    EXPECT_EQ(std::memcmp(game.board, "\0\0\0\4\4\4\4\0\0\0", 10), 0) << "the bar lies on the floor";
+    EXPECT_EQ(game.score, 10);
+    EXPECT_EQ(game.pieceType, next);
+    EXPECT_EQ(game.landed, 0);
+    EXPECT_SOUNDS({{IDS_SOUND_LANDED, SND_NODEFAULT | SND_MEMORY}});
+    // And the screen shows it already, before any other message was handled.
+    EXPECT_PICTURE_AT(screenFrame(window()), IDB_CELL_BASE + 4, 39, 162);
+
+    // A drop that fills a row clears it and plays the rows sound, not waiting.
+    soundRequests.clear();
+    setRows({"444....444"});
+    game.pieceType = 4;
+    spawnPiece();
+    key(VK_DOWN);
+    EXPECT_SOUNDS({{IDS_SOUND_ROWS, SND_ASYNC | SND_NODEFAULT | SND_MEMORY}});
+    EXPECT_EQ(game.board[0], 0) << "the full row went";
+    EXPECT_EQ(game.linesCleared, 0);
+}
+
+TEST_F(MainWindowInput, OnlyASuccessfulTurnPlaysTheTurnSound)
+{
+    startGameWith(4);
+    key(VK_UP);
+    EXPECT_SOUNDS({{IDS_SOUND_TURNED, SND_ASYNC | SND_NODEFAULT | SND_MEMORY}});
+
+    soundRequests.clear();
+    setRows({"..........", "..........", "..........", "..........", "..........", "..........",
+             "..........", "..........", "..........", "..........", ".....1...."});
+    game.pieceType = 4;
+    spawnPiece();
+    key(VK_UP);
+    EXPECT_EQ(game.rotation, 0);
+    EXPECT_TRUE(soundRequests.empty());
+
+    command(CMD_SOUND_OFF);
+    game.pieceType = 4;
+    setRows({});
+    spawnPiece();
+    key(VK_UP);
+    key(VK_DOWN);
+    EXPECT_TRUE(soundRequests.empty()) << "sound off plays nothing";
+}
+
+TEST_F(MainWindowInput, AGameOverSoundsEndThenLandingAndKeepsTheRecordAtOnce)
+{
+    startGameWith(3);
+    std::vector<std::string> rows(12, "1.1.1.1.1.");
+    setRows(rows);
+    game.pieceType = 3;
+    spawnPiece();
+    game.score = 120;
+    key(VK_DOWN);
+    ASSERT_EQ(game.gameOver, 1);
+    ASSERT_EQ(game.newRecord, 1);
+    EXPECT_SOUNDS({{IDS_SOUND_GAME_OVER, SND_ASYNC | SND_NODEFAULT | SND_MEMORY},
+                   {IDS_SOUND_LANDED, SND_NODEFAULT | SND_MEMORY}});
+    // The record is in the registry before the program ends.
+    DWORD stored = 0;
+    DWORD size = sizeof stored;
+    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, SECTION_PATH, L"HiScore1", RRF_RT_REG_DWORD, nullptr, &stored, &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(stored, static_cast<DWORD>(game.highScores[0]));
+    EXPECT_EQ(stored, 130u);
+    EXPECT_PICTURE_AT(screenFrame(window()), IDB_GAME_OVER, 20, 78);
+
+    // Half a second after the end is handled, the board opens by itself.
+    int32_t pausedMeanwhile = -1;
+    std::thread closer = answerWhenShown(L"#32770", L"Kubrel SE", [&](HWND board) {
+        pausedMeanwhile = game.paused;
+        if (board)
+            SendMessageW(board, WM_COMMAND, CMD_CONTINUE, 0);
+    });
+    const DWORD start = GetTickCount();
+    MSG msg;
+    while (GetTickCount() - start < 3000 && PeekMessageW(&msg, window(), MSG_AFTER_GAME_OVER, MSG_AFTER_GAME_OVER,
+                                                          PM_REMOVE) == 0)
+        Sleep(1);
+    ASSERT_EQ(msg.message, MSG_AFTER_GAME_OVER);
+    const DWORD handled = GetTickCount();
+    DispatchMessageW(&msg);
+    closer.join();
+    EXPECT_GE(GetTickCount() - handled, 450u);
+    EXPECT_EQ(pausedMeanwhile, 1);
+    EXPECT_EQ(game.paused, 0);
+}
+
+TEST_F(MainWindowInput, AGameWithoutARecordOpensNothing)
+{
+    game.highScores[4] = 30000;
+    for (int i = 0; i < 4; ++i)
+        game.highScores[i] = 30000;
+    startGameWith(3);
+    setRows(std::vector<std::string>(12, "1.1.1.1.1."));
+    game.pieceType = 3;
+    spawnPiece();
+    key(VK_DOWN);
+    ASSERT_EQ(game.gameOver, 1);
+    ASSERT_EQ(game.newRecord, 0);
+    const DWORD start = GetTickCount();
+    pump();
+    EXPECT_LT(GetTickCount() - start, 400u) << "nothing waits";
+    EXPECT_EQ(FindWindowW(L"#32770", L"Kubrel SE"), nullptr);
+}
+
+TEST_F(MainWindowInput, StartRestartPauseAndResume)
+{
+    HWND bar = shell.menuBar;
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(softkeyLabel(bar, 0), L"Start:201");
+    EXPECT_EQ(softkeyLabel(bar, 1), L"Menu:202");
+
+    // Pausing the title only sets the flag; Start then only takes it away.
+    command(CMD_PAUSE);
+    EXPECT_EQ(game.paused, 1);
+    EXPECT_PICTURE_AT(printFrame(window()), IDB_INSTRUCTIONS, 3, 6);
+    ASSERT_EQ(pressSoftkey(bar, 0), 1);
+    EXPECT_EQ(game.paused, 0);
+    EXPECT_EQ(game.level, 0);
+    EXPECT_EQ(softkeyLabel(bar, 0), L"Restart:201") << "relabelled on its first use, even a resume";
+
+    SendMessageW(window(), WM_KEYDOWN, VK_F1, 0);  // the left softkey key
+    EXPECT_EQ(game.level, 1);
+    EXPECT_EQ(game.gameOver, 0);
+    key(VK_DOWN);
+    ASSERT_EQ(game.score, 10);
+
+    key(VK_F9);
+    EXPECT_PICTURE_AT(screenFrame(window()), IDB_PAUSED, 20, 78);
+    const std::vector<uint8_t> pausedBoard = board();
+    command(CMD_START);
+    EXPECT_EQ(game.paused, 0);
+    EXPECT_EQ(game.score, 10) << "Start while paused resumes the same game";
+    EXPECT_EQ(board(), pausedBoard);
+
+    command(CMD_START);
+    EXPECT_EQ(game.score, 0) << "Start in a game begins a new one";
+    EXPECT_EQ(game.level, 1);
+    int filled = 0;
+    for (uint8_t cell : board())
+        filled += cell != 0;
+    EXPECT_EQ(filled, 4) << "only the new piece";
+    EXPECT_EQ(softkeyLabel(bar, 0), L"Restart:201");
+}
+
+TEST_F(MainWindowInput, MenuChecksShowSoundAndPause)
+{
+    HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_MAIN_BAR));
+    ASSERT_NE(menu, nullptr);
+    HMENU popup = GetSubMenu(menu, 1);
+    ASSERT_NE(popup, nullptr);
+    auto checked = [&](UINT id) { return (GetMenuState(popup, id, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+    for (int sound = 0; sound < 2; ++sound)
+        for (int paused = 0; paused < 2; ++paused) {
+            SCOPED_TRACE(testing::Message() << "sound " << sound << " paused " << paused);
+            command(sound ? CMD_SOUND_ON : CMD_SOUND_OFF);
+            game.paused = paused;
+            SendMessageW(window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 1);
+            EXPECT_EQ(checked(CMD_SOUND_ON), sound == 1);
+            EXPECT_EQ(checked(CMD_SOUND_OFF), sound == 0);
+            EXPECT_EQ(checked(CMD_PAUSE), paused == 1);
+        }
+    DestroyMenu(menu);
+}
+
+TEST_F(MainWindowInput, TheMenuSoftkeyDropsDownTheCheckedMenuAndSendsTheChoice)
+{
+    command(CMD_PAUSE);
+    bool pauseChecked = false;
+    bool soundOnChecked = false;
+    std::thread chooser = answerWhenShown(L"#32768", nullptr, [&](HWND menuWindow) {
+        if (!menuWindow)
+            return;
+        HMENU shown = reinterpret_cast<HMENU>(SendMessageW(menuWindow, 0x01E1 /* MN_GETHMENU */, 0, 0));
+        pauseChecked = (GetMenuState(shown, CMD_PAUSE, MF_BYCOMMAND) & MF_CHECKED) != 0;
+        soundOnChecked = (GetMenuState(shown, CMD_SOUND_ON, MF_BYCOMMAND) & MF_CHECKED) != 0;
+        PostMessageW(shell.mainWindow, WM_CHAR, '2', 0);  // "&2. Sound Off"
+    });
+    SendMessageW(window(), WM_KEYDOWN, VK_F2, 0);
+    chooser.join();
+    pump();
+    EXPECT_TRUE(pauseChecked);
+    EXPECT_TRUE(soundOnChecked);
+    EXPECT_EQ(game.soundOn, 0) << "the chosen item reached the window";
+}
+
+TEST_F(MainWindowInput, DialogsCoverTheFramePauseThePlayAndPutThePauseBack)
+{
+    RECT frame;
+    GetClientRect(window(), &frame);
+    POINT origin = {0, 0};
+    ClientToScreen(window(), &origin);
+    startGameWith(1);
+
+    for (int pausedBefore = 0; pausedBefore < 2; ++pausedBefore) {
+        SCOPED_TRACE(testing::Message() << "paused before: " << pausedBefore);
+        game.paused = pausedBefore;
+        int32_t pausedDuring = -1;
+        RECT where = {};
+        RECT client = {};
+        std::thread closer = answerWhenShown(L"#32770", L"Kubrel SE", [&](HWND board) {
+            if (!board)
+                return;
+            pausedDuring = game.paused;
+            GetWindowRect(board, &where);
+            GetClientRect(board, &client);
+            SendMessageW(board, WM_COMMAND, CMD_START, 0);  // not a closing command
+            SendMessageW(board, WM_KEYDOWN, VK_F1, 0);      // its "Continue" softkey
+        });
+        command(CMD_HISCORE);
+        closer.join();
+        EXPECT_EQ(pausedDuring, 1);
+        EXPECT_EQ(game.paused, pausedBefore);
+        EXPECT_EQ(where.left, origin.x);
+        EXPECT_EQ(where.top, origin.y);
+        EXPECT_EQ(client.right, FRAME_WIDTH);
+        EXPECT_EQ(client.bottom, FRAME_HEIGHT);
+    }
+
+    game.paused = 0;
+    bool aboutShown = false;
+    std::thread closer = answerWhenShown(L"#32770", L"About KubrelSE", [&](HWND about) {
+        if (!about)
+            return;
+        aboutShown = true;
+        SendMessageW(about, WM_CLOSE, 0, 0);
+    });
+    command(CMD_ABOUT);
+    closer.join();
+    EXPECT_TRUE(aboutShown) << "the about box carries its caption";
+    EXPECT_EQ(game.paused, 0);
+}
+
+TEST_F(MainWindowInput, QuitAnsweredNoLeavesTheGameRunningWhileGravityGoesOn)
+{
+    startGameWith(4);
+    const int16_t rowBefore = game.pieceRow;
+    std::thread answer = answerWhenShown(L"#32770", L"KubrelSE", [&](HWND question) {
+        if (!question)
+            return;
+        PostMessageW(shell.mainWindow, MSG_GRAVITY_STEP, 0, 0);
+        Sleep(200);  // the question's own loop handles the step meanwhile
+        SendMessageW(question, WM_COMMAND, IDNO, 0);
+    });
+    command(CMD_QUIT);
+    answer.join();
+    EXPECT_TRUE(IsWindow(window()));
+    EXPECT_EQ(game.pieceRow, rowBefore - 1) << "the piece fell while the question was up";
+    EXPECT_EQ(game.paused, 0);
+
+    answer = answerWhenShown(L"#32770", L"KubrelSE", [&](HWND question) {
+        if (question)
+            SendMessageW(question, WM_COMMAND, IDYES, 0);
+    });
+    command(CMD_QUIT);
+    answer.join();
+    EXPECT_FALSE(IsWindow(window()));
+    MSG msg;
+    EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 0u);
+}
+
+TEST_F(MainWindowInput, GravityMovesOnlyARunningGame)
+{
+    SendMessageW(window(), MSG_GRAVITY_STEP, 0, 0);
+    EXPECT_EQ(board(), std::vector<uint8_t>(FIELD_CELLS, 0));
+    startGameWith(4);
+    const int16_t row = game.pieceRow;
+    SendMessageW(window(), MSG_GRAVITY_STEP, 0, 0);
+    EXPECT_EQ(game.pieceRow, row - 1);
+    for (int i = 0; i < FIELD_ROWS; ++i)
+        SendMessageW(window(), MSG_GRAVITY_STEP, 0, 0);
+    EXPECT_EQ(game.score, 10) << "the step that finds the floor lands the piece";
+    EXPECT_EQ(soundRequests.size(), 1u);
+}
+
+}  // namespace
