@@ -1,0 +1,128 @@
+#include <cstdio>
+
+#include "game_art.h"
+#include "pixel_font.h"
+#include "resources.h"
+#include "setup_art.h"
+#include "sounds.h"
+#include "tile_table.h"
+
+namespace {
+
+struct Picture {
+    int id;
+    std::string file;
+    Image image;
+};
+
+std::vector<Picture> gamePictures() {
+    std::vector<Picture> list;
+    list.push_back({400, "background.bmp", backgroundPicture()});
+    for (int t = 1; t <= PIECE_TYPES; ++t)
+        list.push_back({400 + t, "preview" + std::to_string(t) + ".bmp", previewPicture(t)});
+    for (int t = 1; t <= PIECE_TYPES; ++t)
+        list.push_back({407 + t, "cell" + std::to_string(t) + ".bmp", cellPicture(t)});
+    list.push_back({415, "gameover.bmp", gameOverBanner()});
+    for (int d = 0; d <= 9; ++d) list.push_back({416 + d, "digit" + std::to_string(d) + ".bmp", digitPicture(d)});
+    list.push_back({426, "instructions.bmp", instructionsPicture()});
+    list.push_back({428, "paused.bmp", pausedBanner()});
+    list.push_back({429, "hiscore.bmp", hiscoreBoardPicture()});
+    return list;
+}
+
+bool indexed(const Image& img, size_t colours, IndexedImage& out, const std::string& what, std::string& error) {
+    if (indexColours(img, colours, out, error)) return true;
+    error = what + ": " + error;
+    return false;
+}
+
+}  // namespace
+
+bool buildGameFiles(std::vector<OutputFile>& files, std::string& error) {
+    for (const Picture& p : gamePictures()) {
+        IndexedImage img;
+        if (!indexed(p.image, 256, img, p.file, error)) return false;
+        files.push_back({p.file, bmpFile(img, 8)});
+    }
+
+    IndexedImage big16, small16, big256;
+    if (!indexed(gameIcon(32, false), 16, big16, "icon 32 x 32 x 16", error) ||
+        !indexed(gameIcon(16, false), 16, small16, "icon 16 x 16 x 16", error) ||
+        !indexed(gameIcon(32, true), 256, big256, "icon 32 x 32 x 256", error))
+        return false;
+    files.push_back({"kubrelse.ico", icoFile({{32, 32, 4, iconImage(big16, 4)},
+                                              {16, 16, 4, iconImage(small16, 4)},
+                                              {32, 32, 8, iconImage(big256, 8)}})});
+
+    files.push_back({"landed.wav", gsmWave(gsmEncode(landedSound()))});
+    files.push_back({"turned.wav", gsmWave(gsmEncode(turnedSound()))});
+    files.push_back({"rows.wav", gsmWave(gsmEncode(rowsSound()))});
+    files.push_back({"gameover.wav", pcm8Wave(gameOverSound())});
+
+    for (int t = 0; t < TILE_COUNT; ++t) {
+        char name[16];
+        std::snprintf(name, sizeof name, "tile%02d.bin", t + 1);
+        files.push_back({name, Bytes(tileTable[t], tileTable[t] + TILE_BYTES)});
+    }
+    return true;
+}
+
+bool buildContactSheet(Image& sheet, std::string& error) {
+    struct Entry {
+        std::string label;
+        Image image;
+    };
+    std::vector<Entry> entries;
+    for (Picture& p : gamePictures()) entries.push_back({std::to_string(p.id), p.image});
+    entries.push_back({"300 32X32 16", gameIcon(32, false)});
+    entries.push_back({"300 16X16 16", gameIcon(16, false)});
+    entries.push_back({"300 32X32 256", gameIcon(32, true)});
+    entries.push_back({"SETUP 200", setupIcon()});
+    entries.push_back({"SETUP 304", setupPicture()});
+    // Every picture must also fit its file format, or the sheet would show
+    // art the build refuses.
+    for (const Entry& e : entries) {
+        IndexedImage check;
+        if (!indexColours(e.image, 256, check, error)) {
+            error = e.label + ": " + error;
+            return false;
+        }
+    }
+
+    const int zoom = 3, gap = 12, labelHeight = 2 * GLYPH_HEIGHT + 6, maxWidth = 1400;
+    const Colour backdrop = rgb(72, 72, 80), rim = rgb(140, 140, 150), ink = rgb(240, 240, 240);
+    // Lay the pictures out in rows, left to right.
+    struct Place {
+        int x, y;
+    };
+    std::vector<Place> places;
+    int x = gap, y = gap, rowHeight = 0, width = 0;
+    for (const Entry& e : entries) {
+        int w = std::max(e.image.width * zoom + 2, textWidth(e.label.c_str(), 2));
+        int h = labelHeight + e.image.height * zoom + 2;
+        if (x + w + gap > maxWidth && x > gap) {
+            x = gap;
+            y += rowHeight + gap;
+            rowHeight = 0;
+        }
+        places.push_back({x, y});
+        x += w + gap;
+        width = std::max(width, x);
+        rowHeight = std::max(rowHeight, h);
+    }
+    sheet = Image(width, y + rowHeight + gap, backdrop);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const Entry& e = entries[i];
+        int px = places[i].x, py = places[i].y;
+        drawText(sheet, px, py, e.label.c_str(), ink, 2);
+        int top = py + labelHeight;
+        sheet.frame(px, top, e.image.width * zoom + 2, e.image.height * zoom + 2, rim);
+        for (int j = 0; j < e.image.height; ++j)
+            for (int k = 0; k < e.image.width; ++k) {
+                Colour c = e.image.at(k, j);
+                if (c == TRANSPARENT) c = ((j / 2 + k / 2) % 2) ? rgb(200, 200, 200) : rgb(150, 150, 150);
+                sheet.fill(px + 1 + k * zoom, top + 1 + j * zoom, zoom, zoom, c);
+            }
+    }
+    return true;
+}
