@@ -22,9 +22,13 @@ void appendText(wchar_t* dest, int room, const wchar_t* src)
     dest[used] = L'\0';
 }
 
+// Tells every top-level window that a setting changed. WM_SETTINGCHANGE may
+// carry a text pointer, so desktop Windows refuses to post it (or to send it
+// without waiting); it is sent instead, giving up on any window that does not
+// answer within a moment, so a hung program cannot hold the game.
 void broadcastSettingChange()
 {
-    PostMessageW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, 0);
+    SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL, 200, nullptr);
 }
 
 }  // namespace
@@ -108,20 +112,25 @@ LONG readStringValue(const wchar_t* path, const wchar_t* name, wchar_t* dest, in
     LONG result = RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_QUERY_VALUE, &key);
     if (result != ERROR_SUCCESS)
         return result;
-    // Room for room - 1 characters and a terminator of our own: stored text
-    // without a terminator, or of another type, is never read past its end.
-    wchar_t text[KEY_CLICK_ROOM] = {};
+    // The local buffer has room for one character more than the caller's,
+    // and the text gets a terminator of our own: stored text without one, or
+    // of another type, is never read past its end, and text longer than the
+    // caller's room is refused rather than cut.
     const int limit = room < KEY_CLICK_ROOM ? room : KEY_CLICK_ROOM;
-    DWORD size = static_cast<DWORD>((limit - 1) * sizeof(wchar_t));
+    wchar_t text[KEY_CLICK_ROOM + 1] = {};
+    DWORD size = static_cast<DWORD>(limit * sizeof(wchar_t));
     result = RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
     RegCloseKey(key);
     if (result != ERROR_SUCCESS)
         return result;
     text[size / sizeof(wchar_t)] = L'\0';
-    int i = 0;
-    for (; text[i] && i < limit - 1; ++i)
+    int length = 0;
+    while (text[length])
+        ++length;
+    if (length > limit - 1)
+        return ERROR_MORE_DATA;
+    for (int i = 0; i <= length; ++i)
         dest[i] = text[i];
-    dest[i] = L'\0';
     return ERROR_SUCCESS;
 }
 

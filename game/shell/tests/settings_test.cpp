@@ -37,7 +37,7 @@ struct BroadcastCounter {
         cls.hInstance = GetModuleHandleW(nullptr);
         cls.lpszClassName = L"broadcast counter";
         RegisterClassW(&cls);
-        window = CreateWindowExW(0, cls.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+        window = CreateWindowExW(0, cls.lpszClassName, L"", WS_POPUP | WS_CAPTION, 0, 0, 1, 1, nullptr, nullptr,
                                  cls.hInstance, nullptr);
         count = 0;
     }
