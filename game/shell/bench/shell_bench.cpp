@@ -87,6 +87,61 @@ int saveScreenshot(HWND window, const char* path)
     return ok;
 }
 
+// How good a well is for the player: cleared rows, few holes, low stacks.
+int rateWell()
+{
+    int rating = 0;
+    for (int c = 0; c < FIELD_COLUMNS; ++c) {
+        bool covered = false;
+        for (int r = FIELD_ROWS - 1; r >= 0; --r) {
+            const bool filled = game.settledBoard[r * FIELD_COLUMNS + c] != 0;
+            if (filled && !covered) {
+                rating -= (r + 1) * (r + 1);
+                covered = true;
+            } else if (!filled && covered) {
+                rating -= 40;
+            }
+        }
+    }
+    return rating + 60 * (game.score / 10);
+}
+
+// Tries every turn and column for the falling piece on a copy of the game
+// and plays the best one with real key presses.
+void placeWell(HWND window)
+{
+    const GameState saved = game;
+    int bestRating = -1000000;
+    int bestTurns = 0;
+    int bestShift = 0;
+    for (int turns = 0; turns < 4; ++turns)
+        for (int shift = -5; shift <= 5; ++shift) {
+            game = saved;
+            for (int t = 0; t < turns; ++t)
+                turnPiece();
+            int moved = 0;
+            while (moved != shift && movePiece(shift < 0 ? MOVE_LEFT : MOVE_RIGHT))
+                moved += shift < 0 ? -1 : 1;
+            if (moved != shift)
+                continue;
+            dropPiece();
+            const int16_t before = game.score;
+            landPiece();
+            const int rating = game.gameOver ? -999999 : rateWell() + (game.score - before > 10 ? 200 : 0);
+            if (rating > bestRating) {
+                bestRating = rating;
+                bestTurns = turns;
+                bestShift = shift;
+            }
+        }
+    game = saved;
+    for (int t = 0; t < bestTurns; ++t)
+        SendMessageW(window, WM_KEYDOWN, VK_UP, 0);
+    for (int i = 0; i < (bestShift < 0 ? -bestShift : bestShift); ++i)
+        SendMessageW(window, WM_KEYDOWN, bestShift < 0 ? VK_LEFT : VK_RIGHT, 0);
+    SendMessageW(window, WM_KEYDOWN, VK_DOWN, 0);
+}
+
 int screenshot(HWND window, const char* path)
 {
     SendMessageW(window, WM_COMMAND, CMD_SOUND_OFF, 0);
@@ -94,16 +149,11 @@ int screenshot(HWND window, const char* path)
     seedRandom(20261206);
     game.pieceType = randomType();
     newGame();
-    // A few pieces placed by hand, as a player would in the first minute.
-    const WPARAM moves[][4] = {{VK_LEFT, VK_LEFT, VK_LEFT, VK_DOWN}, {VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_DOWN},
-                               {VK_UP, VK_LEFT, 0, VK_DOWN},       {VK_RIGHT, 0, 0, VK_DOWN},
-                               {VK_UP, VK_RIGHT, VK_RIGHT, VK_DOWN}, {VK_LEFT, 0, 0, VK_DOWN},
-                               {VK_UP, VK_UP, VK_LEFT, VK_DOWN}};
-    for (const auto& piece : moves)
-        for (WPARAM k : piece)
-            if (k)
-                SendMessageW(window, WM_KEYDOWN, k, 0);
-    for (int i = 0; i < 4; ++i)
+    for (int piece = 0; piece < 14 && !game.gameOver; ++piece)
+        placeWell(window);
+    if (game.gameOver)
+        return 1;
+    for (int i = 0; i < 3; ++i)
         SendMessageW(window, MSG_GRAVITY_STEP, 0, 0);
     InvalidateRect(window, nullptr, FALSE);
     UpdateWindow(window);
