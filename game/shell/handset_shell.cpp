@@ -244,6 +244,16 @@ LRESULT CALLBACK parentProc(HWND parent, UINT message, WPARAM wParam, LPARAM lPa
         if (bar && IsWindow(bar))
             placeBar(parent, bar);
         break;
+    case WM_ACTIVATE: {
+        // The handset gives an activated window the keys by itself; on the
+        // desktop that is left to the window's default handling, which the
+        // game's own activation handler does not call.
+        const LRESULT result = own ? CallWindowProcW(own, parent, message, wParam, lParam) : 0;
+        HWND focus = GetFocus();
+        if (LOWORD(wParam) != WA_INACTIVE && !IsIconic(parent) && focus != parent && !IsChild(parent, focus))
+            SetFocus(parent);
+        return result;
+    }
     case WM_NCDESTROY:
         SetWindowLongPtrW(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own));
         RemovePropW(parent, PROP_PROC);

@@ -221,6 +221,31 @@ TEST_F(MainWindowInput, StartRestartPauseAndResume)
     EXPECT_EQ(softkeyLabel(bar, 0), L"Restart:201");
 }
 
+TEST_F(MainWindowInput, KeysTypedOnTheKeyboardReachTheGame)
+{
+    // Through the window system's own input path: focus, keyboard state,
+    // message loop, as a player's key presses come.
+    SetForegroundWindow(window());
+    pump();
+    ASSERT_EQ(GetFocus(), window()) << "the active main window has the keys";
+    auto press = [](WORD virtualKey) {
+        INPUT input[2] = {};
+        input[0].type = input[1].type = INPUT_KEYBOARD;
+        input[0].ki.wVk = input[1].ki.wVk = virtualKey;
+        input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, input, sizeof(INPUT));
+        Sleep(50);
+        pump();
+    };
+    press(VK_F1);  // left softkey: Start
+    EXPECT_EQ(game.level, 1);
+    press(VK_F9);
+    EXPECT_EQ(game.paused, 1);
+    press(VK_F9);
+    press(VK_DOWN);
+    EXPECT_EQ(game.score, 10);
+}
+
 TEST_F(MainWindowInput, MenuChecksShowSoundAndPause)
 {
     HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_MAIN_BAR));
@@ -297,15 +322,23 @@ TEST_F(MainWindowInput, DialogsCoverTheFramePauseThePlayAndPutThePauseBack)
 
     game.paused = 0;
     bool aboutShown = false;
+    std::wstring aboutTexts;
     std::thread closer = answerWhenShown(L"#32770", L"About KubrelSE", [&](HWND about) {
         if (!about)
             return;
         aboutShown = true;
+        for (HWND item = GetWindow(about, GW_CHILD); item; item = GetWindow(item, GW_HWNDNEXT)) {
+            wchar_t text[64] = L"";
+            GetWindowTextW(item, text, 64);
+            aboutTexts += std::wstring(text) + L"|";
+        }
         SendMessageW(about, WM_CLOSE, 0, 0);
     });
     command(CMD_ABOUT);
     closer.join();
     EXPECT_TRUE(aboutShown) << "the about box carries its caption";
+    EXPECT_NE(aboutTexts.find(L"KubrelSE - Smartphone Edition|"), std::wstring::npos) << "got " << testing::PrintToString(aboutTexts);
+    EXPECT_NE(aboutTexts.find(L"Version 1.2|"), std::wstring::npos);
     EXPECT_EQ(game.paused, 0);
 }
 
