@@ -221,6 +221,61 @@ TEST_F(MainWindowInput, StartRestartPauseAndResume)
     EXPECT_EQ(softkeyLabel(bar, 0), L"Restart:201");
 }
 
+TEST_F(MainWindowInput, TheWindowIsTheHandsetScreenWithItsSoftkeysBelowAndClickable)
+{
+    RECT client;
+    ASSERT_TRUE(GetClientRect(window(), &client));
+    EXPECT_EQ(client.right, FRAME_WIDTH);
+    EXPECT_EQ(client.bottom, FRAME_HEIGHT);
+    POINT below = {0, FRAME_HEIGHT};
+    ClientToScreen(window(), &below);
+    RECT bar;
+    ASSERT_TRUE(GetWindowRect(shell.menuBar, &bar));
+    EXPECT_EQ(bar.left, below.x);
+    EXPECT_EQ(bar.top, below.y);
+    EXPECT_EQ(bar.right - bar.left, FRAME_WIDTH);
+
+    // Moving the window takes the softkeys along.
+    RECT outer;
+    GetWindowRect(window(), &outer);
+    SetWindowPos(window(), nullptr, outer.left + 30, outer.top + 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    GetWindowRect(shell.menuBar, &bar);
+    EXPECT_EQ(bar.left, below.x + 30);
+    EXPECT_EQ(bar.top, below.y + 20);
+
+    // A click on the left half is the left softkey.
+    SendMessageW(shell.menuBar, WM_LBUTTONUP, 0, MAKELPARAM(20, 10));
+    EXPECT_EQ(game.level, 1);
+    EXPECT_EQ(GetFocus(), window()) << "a softkey never takes the keys from the game";
+}
+
+class RunningPacer : public MainWindowInput {
+protected:
+    RunningPacer() { createInSetUp = false; }
+};
+
+TEST_F(RunningPacer, ClosingTheWindowStopsThePacerAndEndsTheLoopWithZero)
+{
+    setPacerTimeScale(20);  // a step every few milliseconds
+    createMainWindow();
+    startGameWith(4);
+    MSG msg;
+    for (int i = 0; i < 200 && game.pieceRow == SPAWN_ROW; ++i) {
+        Sleep(5);
+        if (PeekMessageW(&msg, window(), MSG_GRAVITY_STEP, MSG_GRAVITY_STEP, PM_REMOVE))
+            DispatchMessageW(&msg);
+    }
+    EXPECT_LT(game.pieceRow, SPAWN_ROW) << "the pacer drove the piece";
+    ASSERT_EQ(gravityPacerRunning(), 1);
+    SendMessageW(window(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(window()));
+    EXPECT_EQ(gravityPacerRunning(), 0);
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 0u);
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, MSG_GRAVITY_STEP, MSG_GRAVITY_STEP, PM_REMOVE))
+        << "no step is left for a window that is gone";
+}
+
 TEST_F(MainWindowInput, KeysTypedOnTheKeyboardReachTheGame)
 {
     // Through the window system's own input path: focus, keyboard state,

@@ -191,8 +191,10 @@ TEST_F(GameProcess, ASecondStartBringsTheFirstForwardAndTouchesNothing)
     ASSERT_TRUE(first.started);
     HWND window = first.mainWindow();
     ASSERT_NE(window, nullptr);
-    // Once the first copy is up and in front, it has silenced the key clicks;
-    // from here on only the second copy could change them.
+    // Once the first copy waits in its message loop, in front, it has
+    // silenced the key clicks; from here on only the second copy could
+    // change them.
+    WaitForInputIdle(first.process.hProcess, 5000);
     for (int i = 0; i < 200 && (GetForegroundWindow() != window || script() != L""); ++i)
         Sleep(10);
     ASSERT_EQ(GetForegroundWindow(), window);
