@@ -1,6 +1,14 @@
 # The commands of the project; see README.md.
-.PHONY: test play
+.PHONY: test play art
 test:
 	@tools/test-all.sh
+
+# Builds the game and starts it: under Wine on your display, or on Windows.
 play:
 	@tools/play.sh
+
+# The contact sheet of every picture: build/art/contact-sheet.png
+art:
+	@tools/install-deps.sh
+	@cmake --preset native >/dev/null
+	@cmake --build --preset native --target contact_sheet

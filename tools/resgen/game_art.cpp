@@ -27,7 +27,7 @@ const char* const digitRows[10][10] = {
     {"#######", "##.....", "##.....", "######.", ".....##", ".....##", ".....##", ".....##", "##...##", ".#####."},
     {"..####.", ".##....", "##.....", "######.", "##...##", "##...##", "##...##", "##...##", "##...##", ".#####."},
     {"#######", ".....##", "....##.", "....##.", "...##..", "...##..", "..##...", "..##...", "..##...", "..##..."},
-    {".#####.", "##...##", "##...##", "##...##", ".#####.", "##...##", "##...##", "##...##", "##...##", ".#####."},
+    {".#####.", "##...##", "##...##", ".##.##.", "..###..", ".##.##.", "##...##", "##...##", "##...##", ".#####."},
     {".#####.", "##...##", "##...##", "##...##", "##...##", ".######", ".....##", ".....##", "....##.", ".####.."},
 };
 
@@ -103,25 +103,25 @@ void keyCap(Image& img, int x, int y) {
 
 void arrowKey(Image& img, int x, int y, int dir) {
     keyCap(img, x, y);
-    // The arrow: a head of 4 rows and a shaft, drawn pointing right in a
-    // 9 x 7 box, then turned.
-    static const char* const arrow[7] = {
-        "....#....", "....##...", "#######..", "########.", "#######..", "....##...", "....#....",
+    // The arrow, drawn pointing right in a 10 x 9 box and turned as asked.
+    static const char* const arrow[9] = {
+        ".....#....", ".....##...", ".....###..", "#########.", "##########",
+        "#########.", ".....###..", ".....##...", ".....#....",
     };
-    for (int r = 0; r < 7; ++r)
-        for (int c = 0; c < 9; ++c) {
+    for (int r = 0; r < 9; ++r)
+        for (int c = 0; c < 10; ++c) {
             if (arrow[r][c] != '#') continue;
             int px = 0, py = 0;
             switch (dir) {
-            case 0: px = 8 - c; py = r; break;            // left
-            case 1: px = c; py = r; break;                // right
-            case 2: px = 6 - r + 1; py = c; break;        // down
-            default: px = r + 1; py = 8 - c; break;       // up
+            case 0: px = 9 - c; py = r; break;  // left
+            case 1: px = c; py = r; break;      // right
+            case 2: px = r; py = c; break;      // down
+            default: px = r; py = 9 - c; break; // up
             }
             if (dir < 2)
-                img.set(x + 3 + px, y + 4 + py, YELLOW);
+                img.set(x + 2 + px, y + 3 + py, YELLOW);
             else
-                img.set(x + 3 + px, y + 3 + py, YELLOW);
+                img.set(x + 3 + px, y + 2 + py, YELLOW);
         }
 }
 
@@ -169,7 +169,7 @@ void skullAndBones(Image& img, int x, int y) {
             if (skull[r][c] == '#') img.set(x + 2 + c, y + 1 + r, mix(YELLOW, GOLD, r * 256 / 12));
 }
 
-// A clock face of radius 8 centred on (cx, cy), showing ten past ten.
+// A stopwatch face of radius 8 centred on (cx, cy), showing three o'clock.
 void clockSymbol(Image& img, int cx, int cy) {
     img.disc(cx, cy, 8, YELLOW);
     img.disc(cx, cy, 6, BLACK);
@@ -178,8 +178,8 @@ void clockSymbol(Image& img, int cx, int cy) {
         int dy = i == 0 ? -5 : i == 2 ? 5 : 0;
         img.set(cx + dx, cy + dy, GOLD);
     }
-    img.line(cx, cy, cx - 3, cy - 2, WHITE);  // hour hand at ten
-    img.line(cx, cy, cx + 3, cy - 4, WHITE);  // minute hand at two
+    img.vline(cx, cy - 4, cy, WHITE);  // minute hand at twelve
+    img.hline(cx, cx + 3, cy, WHITE);  // hour hand at three
     img.set(cx, cy, YELLOW);
     img.fill(cx - 1, cy - 11, 3, 2, YELLOW);  // the winding knob
 }
@@ -313,15 +313,17 @@ Image gameOverBanner() {
     Image img(85, 22, BLACK);
     goldFrame(img);
     skullAndBones(img, 3, 2);
-    drawText(img, 23, 8, "GAME OVER", YELLOW, 1, true);
+    // Bold letters with a narrow word gap, so both words fit beside the skull.
+    int x = drawText(img, 23, 8, "GAME", YELLOW, 1, true);
+    drawText(img, x + 4, 8, "OVER", YELLOW, 1, true);
     return img;
 }
 
 Image pausedBanner() {
     Image img(85, 22, BLACK);
     goldFrame(img);
-    clockSymbol(img, 13, 12);
-    drawText(img, 25, 4, "PAUSE", YELLOW, 2, false);
+    clockSymbol(img, 12, 12);
+    drawText(img, 23, 4, "PAUSE", YELLOW, 2, false);
     return img;
 }
 

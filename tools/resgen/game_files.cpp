@@ -30,6 +30,55 @@ std::vector<Picture> gamePictures() {
     return list;
 }
 
+// Numbers as the game draws them: digits 9 pixels apart, centred in the box.
+void drawNumber(Image& frame, int value, int left, int top, int right, int bottom) {
+    int n = 1;
+    for (int v = value / 10; v > 0; v /= 10) ++n;
+    int x = left + (right - left - 9 * n) / 2 + 9 * n - 9;
+    int y = top + (bottom - top - 12) / 2;
+    for (int i = 0; i < n; ++i, value /= 10, x -= 9) frame.blit(digitPicture(value % 10), x, y);
+}
+
+void drawCentred(Image& frame, const Image& picture, int left, int top, int right, int bottom) {
+    frame.blit(picture, left + (right - left - picture.width) / 2, top + (bottom - top - picture.height) / 2);
+}
+
+// Frames composed the way the game paints them, to judge the art together
+// at its real size: a game in progress, its end, and the high-score board.
+std::vector<Image> mockFrames() {
+    std::vector<Image> frames;
+    const int settled[4][10] = {{1, 1, 4, 4, 4, 4, 0, 3, 3, 7}, {2, 6, 6, 0, 5, 5, 1, 3, 3, 7},
+                                {2, 2, 6, 0, 0, 5, 1, 1, 7, 7}, {0, 2, 0, 0, 0, 0, 0, 1, 0, 0}};
+    auto cellAt = [](Image& f, int row, int col, int type) { f.blit(cellPicture(type), 12 * col + 3, 162 - 12 * row); };
+
+    Image play = backgroundPicture();
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 10; ++c)
+            if (settled[r][c]) cellAt(play, r, c, settled[r][c]);
+    for (auto rc : {std::pair<int, int>{9, 4}, {8, 4}, {8, 5}, {7, 5}}) cellAt(play, rc.first, rc.second, 6);
+    drawNumber(play, 1250, 127, 24, 172, 36);
+    drawNumber(play, 3, 127, 80, 172, 92);
+    drawCentred(play, previewPicture(4), 126, 138, 173, 173);
+    frames.push_back(play);
+
+    Image over = play;
+    drawCentred(over, gameOverBanner(), 3, 6, 122, 173);
+    frames.push_back(over);
+
+    Image paused = play;
+    drawCentred(paused, pausedBanner(), 3, 6, 122, 173);
+    frames.push_back(paused);
+
+    Image board = backgroundPicture();
+    drawNumber(board, 1250, 127, 24, 172, 36);
+    drawNumber(board, 3, 127, 80, 172, 92);
+    board.blit(hiscoreBoardPicture(), 3, 6);
+    const int scores[5] = {32767, 8420, 1250, 90, 0};
+    for (int i = 0; i < 5; ++i) drawNumber(board, scores[i], 50, 46 + 25 * i, 100, 58 + 25 * i);
+    frames.push_back(board);
+    return frames;
+}
+
 bool indexed(const Image& img, size_t colours, IndexedImage& out, const std::string& what, std::string& error) {
     if (indexColours(img, colours, out, error)) return true;
     error = what + ": " + error;
@@ -89,6 +138,9 @@ bool buildContactSheet(Image& sheet, std::string& error) {
         }
     }
 
+    const char* mockNames[4] = {"PLAYING", "GAME OVER", "PAUSED", "HIGH SCORES"};
+    std::vector<Image> mocks = mockFrames();
+    for (size_t i = 0; i < mocks.size(); ++i) entries.push_back({std::string("SCREEN: ") + mockNames[i], mocks[i]});
     const int zoom = 3, gap = 12, labelHeight = 2 * GLYPH_HEIGHT + 6, maxWidth = 1400;
     const Colour backdrop = rgb(72, 72, 80), rim = rgb(140, 140, 150), ink = rgb(240, 240, 240);
     // Lay the pictures out in rows, left to right.

@@ -107,18 +107,25 @@ Image setupIcon() {
     // keys
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 3; ++c) img.fill(x + 3 + c * 4, y + 19 + r * 3, 3, 2, GREY);
-    // a green arrow pointing down into the handset: the installation
-    int ax = 22, ay = 6;
-    img.fill(ax + 1, ay - 5, 5, 8, BLACK);
-    img.fill(ax + 2, ay - 4, 3, 8, LIME);
-    for (int i = 0; i < 5; ++i) {
-        img.hline(ax - 2 + i, ax + 8 - i, ay + 3 + i, i == 4 ? BLACK : LIME);
-        img.set(ax - 3 + i, ay + 3 + i, BLACK);
-        img.set(ax + 9 - i, ay + 3 + i, BLACK);
-    }
-    img.hline(ax - 3, ax + 1, ay + 3, BLACK);
-    img.hline(ax + 5, ax + 9, ay + 3, BLACK);
-    img.set(ax + 3, ay + 8, BLACK);
+    // A green arrow pointing down into the handset: the installation. Drawn
+    // with a black outline so it reads on any desktop.
+    static const char* const arrow[10] = {
+        "..###..", "..###..", "..###..", "..###..", "..###..",
+        "#######", ".#####.", "..###..", "...#...", ".......",
+    };
+    for (int pass = 0; pass < 2; ++pass)
+        for (int r = 0; r < 10; ++r)
+            for (int c = 0; c < 7; ++c) {
+                if (arrow[r][c] != '#') continue;
+                int px = 23 + c, py = 2 + r;
+                if (pass == 0) {
+                    for (int dy = -1; dy <= 1; ++dy)
+                        for (int dx = -1; dx <= 1; ++dx)
+                            if (dx == 0 || dy == 0) img.set(px + dx, py + dy, BLACK);
+                } else {
+                    img.set(px, py, c < 3 ? LIME : GREEN);
+                }
+            }
     return img;
 }
 

@@ -72,7 +72,7 @@ Samples turnedSound() {
         double phase = 0;
         for (int n = 0; n < 900; ++n) {
             size_t at = size_t(starts[k] + n);
-            double freq = 1400.0 + 500.0 * std::exp(-n / 200.0);
+            double freq = 950.0 + 450.0 * std::exp(-n / 200.0);
             phase += 2 * PI * freq / GSM_RATE;
             double ping = std::sin(phase) * envelope(n, 4, 180.0);
             double tick = noise.next() * envelope(n, 1, 18.0);
