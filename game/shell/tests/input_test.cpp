@@ -301,45 +301,39 @@ TEST_F(MainWindowInput, KeysTypedOnTheKeyboardReachTheGame)
     EXPECT_EQ(game.score, 10);
 }
 
-TEST_F(MainWindowInput, MenuChecksShowSoundAndPause)
-{
-    HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_MAIN_BAR));
-    ASSERT_NE(menu, nullptr);
-    HMENU popup = GetSubMenu(menu, 1);
-    ASSERT_NE(popup, nullptr);
-    auto checked = [&](UINT id) { return (GetMenuState(popup, id, MF_BYCOMMAND) & MF_CHECKED) != 0; };
-    for (int sound = 0; sound < 2; ++sound)
-        for (int paused = 0; paused < 2; ++paused) {
-            SCOPED_TRACE(testing::Message() << "sound " << sound << " paused " << paused);
-            command(sound ? CMD_SOUND_ON : CMD_SOUND_OFF);
-            game.paused = paused;
-            SendMessageW(window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 1);
-            EXPECT_EQ(checked(CMD_SOUND_ON), sound == 1);
-            EXPECT_EQ(checked(CMD_SOUND_OFF), sound == 0);
-            EXPECT_EQ(checked(CMD_PAUSE), paused == 1);
-        }
-    DestroyMenu(menu);
-}
-
 TEST_F(MainWindowInput, TheMenuSoftkeyDropsDownTheCheckedMenuAndSendsTheChoice)
 {
-    command(CMD_PAUSE);
-    bool pauseChecked = false;
-    bool soundOnChecked = false;
-    std::thread chooser = answerWhenShown(L"#32768", nullptr, [&](HWND menuWindow) {
-        if (!menuWindow)
-            return;
-        HMENU shown = reinterpret_cast<HMENU>(SendMessageW(menuWindow, 0x01E1 /* MN_GETHMENU */, 0, 0));
-        pauseChecked = (GetMenuState(shown, CMD_PAUSE, MF_BYCOMMAND) & MF_CHECKED) != 0;
-        soundOnChecked = (GetMenuState(shown, CMD_SOUND_ON, MF_BYCOMMAND) & MF_CHECKED) != 0;
-        PostMessageW(shell.mainWindow, WM_CHAR, '2', 0);  // "&2. Sound Off"
-    });
-    SendMessageW(window(), WM_KEYDOWN, VK_F2, 0);
-    chooser.join();
-    pump();
-    EXPECT_TRUE(pauseChecked);
-    EXPECT_TRUE(soundOnChecked);
-    EXPECT_EQ(game.soundOn, 0) << "the chosen item reached the window";
+    // Opened twice: paused with sound on, choosing "2. Sound Off"; then
+    // playing with sound off, choosing "1. Sound On".
+    struct Round {
+        int32_t paused;
+        int32_t soundBefore;
+        wchar_t choice;
+    };
+    const Round rounds[] = {{1, 1, L'2'}, {0, 0, L'1'}};
+    for (const Round& round : rounds) {
+        SCOPED_TRACE(testing::Message() << "paused " << round.paused << ", sound " << round.soundBefore);
+        game.paused = round.paused;
+        UINT pauseState = 0;
+        UINT onState = 0;
+        UINT offState = 0;
+        std::thread chooser = answerWhenShown(L"#32768", nullptr, [&](HWND menuWindow) {
+            if (!menuWindow)
+                return;
+            HMENU shown = reinterpret_cast<HMENU>(SendMessageW(menuWindow, 0x01E1 /* MN_GETHMENU */, 0, 0));
+            pauseState = GetMenuState(shown, CMD_PAUSE, MF_BYCOMMAND) & MF_CHECKED;
+            onState = GetMenuState(shown, CMD_SOUND_ON, MF_BYCOMMAND) & MF_CHECKED;
+            offState = GetMenuState(shown, CMD_SOUND_OFF, MF_BYCOMMAND) & MF_CHECKED;
+            PostMessageW(shell.mainWindow, WM_CHAR, round.choice, 0);
+        });
+        SendMessageW(window(), WM_KEYDOWN, VK_F2, 0);
+        chooser.join();
+        pump();
+        EXPECT_EQ(pauseState != 0, round.paused == 1);
+        EXPECT_EQ(onState != 0, round.soundBefore == 1);
+        EXPECT_EQ(offState != 0, round.soundBefore == 0);
+        EXPECT_EQ(game.soundOn, round.soundBefore ? 0 : 1) << "the chosen item reached the window";
+    }
 }
 
 TEST_F(MainWindowInput, DialogsCoverTheFramePauseThePlayAndPutThePauseBack)

@@ -101,28 +101,7 @@ TEST_F(Rendering, OutOfRangeValuesShowOnlyDigitsClampedToTheBox)
     game.highScores[2] = 70000;  // 4464 once cut to 16 bits: no wrapping either
     game.highScores[3] = 5;
     game.highScores[4] = 12345;
-    HWND board = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, FRAME_WIDTH, FRAME_HEIGHT, nullptr, nullptr,
-                                 nullptr, nullptr);
-    ASSERT_NE(board, nullptr);
-    HDC screen = GetDC(board);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, FRAME_WIDTH, FRAME_HEIGHT);
-    HGDIOBJ kept = SelectObject(memory, bitmap);
-    const RECT client = {0, 0, FRAME_WIDTH, FRAME_HEIGHT};
-    renderHiScoreBoard(memory, client);
-    Frame frame;
-    frame.pixels.resize(FRAME_WIDTH * FRAME_HEIGHT);
-    for (int y = 0; y < FRAME_HEIGHT; ++y)
-        for (int x = 0; x < FRAME_WIDTH; ++x) {
-            const COLORREF c = GetPixel(memory, x, y);
-            frame.pixels[static_cast<size_t>(y * FRAME_WIDTH + x)] =
-                (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-        }
-    SelectObject(memory, kept);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(board, screen);
-    DestroyWindow(board);
+    const Frame frame = renderedFrame(renderHiScoreBoard);
 
     EXPECT_PICTURE_AT(frame, IDB_DIGIT_BASE + 0, 70, 46);  // negative: 0
     const int top[] = {3, 2, 7, 6, 7};

@@ -28,7 +28,9 @@ BOOL WINAPI recordSound(LPCWSTR sound, UINT flags)
     return TRUE;
 }
 
-Frame readBack(HDC source, int x, int y)
+// Lets draw paint into a 176 x 180 memory frame and reads the pixels back.
+template <typename Draw>
+Frame capture(Draw draw)
 {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -38,10 +40,11 @@ Frame readBack(HDC source, int x, int y)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HDC memory = CreateCompatibleDC(source);
-    HBITMAP dib = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ kept = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, FRAME_WIDTH, FRAME_HEIGHT, source, x, y, SRCCOPY);
+    draw(memory);
     GdiFlush();
     Frame frame;
     const auto* p = static_cast<const uint32_t*>(bits);
@@ -51,6 +54,7 @@ Frame readBack(HDC source, int x, int y)
     SelectObject(memory, kept);
     DeleteObject(dib);
     DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
     return frame;
 }
 
@@ -86,33 +90,26 @@ Picture loadPicture(int bitmapId)
 
 Frame printFrame(HWND window)
 {
-    HDC screen = GetDC(window);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = FRAME_WIDTH;
-    info.bmiHeader.biHeight = -FRAME_HEIGHT;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ kept = SelectObject(memory, dib);
-    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-    Frame frame = readBack(memory, 0, 0);
-    SelectObject(memory, kept);
-    DeleteObject(dib);
-    DeleteDC(memory);
-    ReleaseDC(window, screen);
-    return frame;
+    return capture([window](HDC memory) {
+        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    });
 }
 
 Frame screenFrame(HWND window)
 {
-    HDC screen = GetDC(window);
-    Frame frame = readBack(screen, 0, 0);
-    ReleaseDC(window, screen);
-    return frame;
+    return capture([window](HDC memory) {
+        HDC screen = GetDC(window);
+        BitBlt(memory, 0, 0, FRAME_WIDTH, FRAME_HEIGHT, screen, 0, 0, SRCCOPY);
+        ReleaseDC(window, screen);
+    });
+}
+
+Frame renderedFrame(void (*render)(HDC, const RECT&))
+{
+    return capture([render](HDC memory) {
+        const RECT client = {0, 0, FRAME_WIDTH, FRAME_HEIGHT};
+        render(memory, client);
+    });
 }
 
 void clearGameRegistry()

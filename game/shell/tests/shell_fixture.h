@@ -43,6 +43,8 @@ Picture loadPicture(int bitmapId);
 Frame printFrame(HWND window);
 // What is on the screen in the window's client area.
 Frame screenFrame(HWND window);
+// What a frame renderer (renderMainFrame, renderHiScoreBoard) draws.
+Frame renderedFrame(void (*render)(HDC, const RECT&));
 
 const wchar_t GAME_KEY_PATH[] = L"Software\\Nolvo Systems Inc.";
 const wchar_t SECTION_PATH[] = L"Software\\Nolvo Systems Inc.\\KubrelSE\\MainSection";
