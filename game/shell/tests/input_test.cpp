@@ -338,8 +338,6 @@ TEST_F(MainWindowInput, TheMenuSoftkeyDropsDownTheCheckedMenuAndSendsTheChoice)
 
 TEST_F(MainWindowInput, DialogsCoverTheFramePauseThePlayAndPutThePauseBack)
 {
-    RECT frame;
-    GetClientRect(window(), &frame);
     POINT origin = {0, 0};
     ClientToScreen(window(), &origin);
     startGameWith(1);
@@ -350,12 +348,15 @@ TEST_F(MainWindowInput, DialogsCoverTheFramePauseThePlayAndPutThePauseBack)
         int32_t pausedDuring = -1;
         RECT where = {};
         RECT client = {};
+        Frame shown;
         std::thread closer = answerWhenShown(L"#32770", L"Kubrel SE", [&](HWND board) {
             if (!board)
                 return;
             pausedDuring = game.paused;
             GetWindowRect(board, &where);
             GetClientRect(board, &client);
+            Sleep(150);  // the dialog's own loop paints it
+            shown = screenFrame(board);
             SendMessageW(board, WM_COMMAND, CMD_START, 0);  // not a closing command
             SendMessageW(board, WM_KEYDOWN, VK_F1, 0);      // its "Continue" softkey
         });
@@ -367,6 +368,15 @@ TEST_F(MainWindowInput, DialogsCoverTheFramePauseThePlayAndPutThePauseBack)
         EXPECT_EQ(where.top, origin.y);
         EXPECT_EQ(client.right, FRAME_WIDTH);
         EXPECT_EQ(client.bottom, FRAME_HEIGHT);
+        ASSERT_FALSE(shown.pixels.empty());
+        // The board picture with the place labels, the scores drawn over it.
+        const Picture boardPicture = loadPicture(IDB_HISCORE_BOARD);
+        int differing = 0;
+        for (int y = 0; y < boardPicture.height; ++y)
+            for (int x = 0; x < 45; ++x)
+                differing += shown.at(3 + x, 6 + y) != boardPicture.at(x, y);
+        EXPECT_EQ(differing, 0) << "pixels of the place labels not shown";
+        EXPECT_PICTURE_AT(shown, IDB_DIGIT_BASE + 0, 70, 46);
     }
 
     game.paused = 0;
