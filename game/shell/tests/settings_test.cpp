@@ -2,6 +2,8 @@
 #include "shell_fixture.h"
 
 #include "../../resources/resource_ids.h"
+#include "lifecycle.h"
+#include "main_window.h"
 #include "settings.h"
 
 namespace {
@@ -204,6 +206,25 @@ TEST_F(Settings, ScriptTextIsNeverReadPastItsRoom)
     EXPECT_EQ(std::wstring(dest), full);
     wchar_t small[8];
     ASSERT_EQ(readStringValue(KEY_CLICK_PATH, KEY_CLICK_VALUE, small, 8), ERROR_MORE_DATA);
+}
+
+TEST_F(Settings, AStartThatCannotMakeItsWindowEndsWithZeroAndWritesNothing)
+{
+    writeScript(L"click.wav");
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    ASSERT_TRUE(UnregisterClassW(MAIN_CLASS_NAME, instance));
+    // A previous instance skips the class registration, so nothing can be
+    // created from the missing class.
+    const int exitCode = runGame(instance, instance, SW_SHOWNORMAL);
+    EXPECT_NE(registerMainClass(instance), 0);
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(shell.mainWindow, nullptr);
+    std::wstring text;
+    ASSERT_TRUE(readScript(&text));
+    EXPECT_EQ(text, L"click.wav") << "key clicks untouched";
+    HKEY section;
+    EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, SECTION_PATH, 0, KEY_READ, &section), ERROR_SUCCESS)
+        << "no score written";
 }
 
 }  // namespace
