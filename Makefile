@@ -7,6 +7,11 @@ test:
 play:
 	@tools/play.sh
 
+# Runs setup.exe under Wine on your display with a demo SETUP.INF.
+.PHONY: setup-demo
+setup-demo:
+	@tools/setup-demo
+
 # The contact sheet of every picture: build/art/contact-sheet.png
 art:
 	@tools/install-deps.sh

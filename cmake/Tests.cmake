@@ -1,11 +1,12 @@
 # Test registration shared by every folder that has tests.
 #
-# kubrelse_add_gtest(<target> LABEL <label> SOURCES <files...> LIBS <libs...>
-#                    [RESOURCE_LOCK <name>])
+# kubrelse_add_gtest(<target> LABEL <label> SOURCES <files...> LIBS <libs...>)
 # builds a GoogleTest program and registers each of its tests with ctest,
 # found by reading the sources (the program is not run at build time, which
 # matters when it only runs under Wine). On Windows builds every test runs
 # through the Wine runner inside the shared Wine session fixture.
+# RESOURCE_LOCK <name> keeps the program's tests from running at the same
+# time as other tests holding the same lock.
 include(GoogleTest)
 
 function(kubrelse_add_gtest target)
@@ -16,8 +17,6 @@ function(kubrelse_add_gtest target)
     gtest_add_tests(TARGET ${target} SOURCES ${ARG_SOURCES} TEST_LIST found)
     set_tests_properties(${found} PROPERTIES LABELS ${ARG_LABEL} TIMEOUT 120)
     if(ARG_RESOURCE_LOCK)
-        # Tests that share something outside their process (a registry key,
-        # a window found by name) run one at a time.
         set_tests_properties(${found} PROPERTIES RESOURCE_LOCK ${ARG_RESOURCE_LOCK})
     endif()
     if(CMAKE_CROSSCOMPILING)

@@ -1,0 +1,109 @@
+// Finding the Application Manager through the registry and handing it the
+// installation file.
+#include "launcher.h"
+
+#include <string.h>
+
+int appManagerAccessList(int wow64Process, REGSAM *list)
+{
+    list[0] = KEY_READ;
+    if (!wow64Process) {
+        return 1;
+    }
+    list[1] = KEY_READ | KEY_WOW64_64KEY;
+    return 2;
+}
+
+int readDefaultValue(HKEY key, char *out, DWORD room)
+{
+    out[0] = '\0';
+    if (room < 2) {
+        return 0;
+    }
+    // One byte is kept back for a terminator the stored value may lack.
+    DWORD size = room - 1;
+    if (RegQueryValueExA(key, NULL, NULL, NULL, reinterpret_cast<BYTE *>(out), &size) != ERROR_SUCCESS ||
+        size > room - 1) {
+        out[0] = '\0';
+        return 0;
+    }
+    out[size] = '\0';
+    return 1;
+}
+
+int findAppManagerUnder(HKEY root, const char *subKey, const REGSAM *access, int count, char *out,
+                        DWORD room)
+{
+    out[0] = '\0';
+    for (int i = 0; i < count; ++i) {
+        HKEY key;
+        if (RegOpenKeyExA(root, subKey, 0, access[i], &key) == ERROR_SUCCESS) {
+            readDefaultValue(key, out, room);
+            RegCloseKey(key);
+            return 1;
+        }
+    }
+    return 0;
+}
+
+int findAppManager(void)
+{
+    BOOL wow64 = FALSE;
+    if (!IsWow64Process(GetCurrentProcess(), &wow64)) {
+        wow64 = FALSE;
+    }
+    REGSAM access[2];
+    int count = appManagerAccessList(wow64 ? 1 : 0, access);
+    return findAppManagerUnder(HKEY_LOCAL_MACHINE, APP_MANAGER_KEY, access, count,
+                               launcher.appManagerPath, sizeof launcher.appManagerPath);
+}
+
+int buildCommandLine(char *out, size_t room, const char *program, const char *file)
+{
+    size_t programLength = strlen(program);
+    size_t fileLength = strlen(file);
+    out[0] = '\0';
+    // program, blank, quote, file, quote, terminator
+    if (room < 4 || programLength > room - 4 || fileLength > room - 4 - programLength) {
+        return 0;
+    }
+    char *p = out;
+    memcpy(p, program, programLength);
+    p += programLength;
+    *p++ = ' ';
+    *p++ = '"';
+    memcpy(p, file, fileLength);
+    p += fileLength;
+    *p++ = '"';
+    *p = '\0';
+    return 1;
+}
+
+void startAppManager(const char *appManagerPath, const char *installFile)
+{
+    static char commandLine[PATH_ROOM];  // the longest command line Windows takes
+    if (!buildCommandLine(commandLine, sizeof commandLine, appManagerPath, installFile)) {
+        return;
+    }
+    STARTUPINFOA startup;
+    memset(&startup, 0, sizeof startup);
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process;
+    if (CreateProcessA(NULL, commandLine, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
+const char *pickInstallFile(void)
+{
+    const char *candidates[3] = {setupConfig.armIni, setupConfig.mipsIni, setupConfig.sh3Ini};
+    for (const char *path : candidates) {
+        if (path[0] != '\0' && fileExists(path)) {
+            return path;
+        }
+    }
+    return NULL;
+}

@@ -1,0 +1,7 @@
+// Entry of setup.exe. The command line and the show state are not used.
+#include "launcher.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    return launcherMain(instance);
+}
