@@ -207,6 +207,8 @@ TEST_F(GameProcess, ASecondStartBringsTheFirstForwardAndTouchesNothing)
         EXPECT_EQ(second.exitCode(10000), 0u);
     }
     EXPECT_TRUE(first.running());
+    for (int i = 0; i < 100 && GetForegroundWindow() != window; ++i)
+        Sleep(10);
     EXPECT_EQ(GetForegroundWindow(), window);
     EXPECT_EQ(script(), L"marker") << "the second copy left the key clicks alone";
     HKEY section;
