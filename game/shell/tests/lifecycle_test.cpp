@@ -213,7 +213,7 @@ TEST_F(GameProcess, ASecondStartBringsTheFirstForwardAndTouchesNothing)
     EXPECT_EQ(script(), L"marker") << "the second copy left the key clicks alone";
     HKEY section;
     EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, SECTION_KEY, 0, KEY_READ, &section), ERROR_SUCCESS)
-        << "the second copy wrote no scores";
+        << "the second copy wrote no scores (it ran no shutdown)";
 
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(first.exitCode(10000), 0u);
