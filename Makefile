@@ -1,7 +1,11 @@
-# The two commands of the project; see README.md.
-.PHONY: test art
+# The commands of the project; see README.md.
+.PHONY: test play art
 test:
 	@tools/test-all.sh
+
+# Builds the game and starts it: under Wine on your display, or on Windows.
+play:
+	@tools/play.sh
 
 # Runs setup.exe under Wine on your display with a demo SETUP.INF.
 .PHONY: setup-demo

@@ -1,0 +1,239 @@
+// Timings of the real main window under the real window system: a full paint
+// with a full well, the down key from key press to frame on screen, and one
+// plain 176 x 180 copy of a ready frame as the floor. With --screenshot FILE
+// it instead plays a few moves and saves the frame and softkeys as a BMP.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "../../resources/resource_ids.h"
+#include "engine.h"
+#include "handset_shell.h"
+#include "main_window.h"
+#include "shell_state.h"
+
+namespace {
+
+double ticksPerMicrosecond;
+
+double now()
+{
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) / ticksPerMicrosecond;
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+void pump()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        if (msg.message != WM_QUIT)
+            DispatchMessageW(&msg);
+}
+
+void fillWell()
+{
+    for (int i = 0; i < FIELD_CELLS; ++i)
+        game.board[i] = static_cast<uint8_t>(1 + i % 7);
+}
+
+int saveScreenshot(HWND window, const char* path)
+{
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    const int width = HANDSET_FRAME_WIDTH;
+    const int height = HANDSET_FRAME_HEIGHT + SOFTKEY_BAR_HEIGHT;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;  // bottom-up, as BMP files store it
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ kept = SelectObject(memory, dib);
+    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    const DWORD stride = ((width * 3 + 3) / 4) * 4;
+    const DWORD imageBytes = stride * height;
+    BITMAPFILEHEADER fileHeader = {};
+    fileHeader.bfType = 0x4D42;
+    fileHeader.bfOffBits = sizeof fileHeader + sizeof info.bmiHeader;
+    fileHeader.bfSize = fileHeader.bfOffBits + imageBytes;
+    FILE* out = std::fopen(path, "wb");
+    int ok = 0;
+    if (out) {
+        ok = std::fwrite(&fileHeader, sizeof fileHeader, 1, out) == 1 &&
+             std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
+             std::fwrite(bits, imageBytes, 1, out) == 1;
+        std::fclose(out);
+    }
+    SelectObject(memory, kept);
+    DeleteObject(dib);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
+
+// How good a well is for the player: cleared rows, few holes, low stacks.
+int rateWell()
+{
+    int rating = 0;
+    for (int c = 0; c < FIELD_COLUMNS; ++c) {
+        bool covered = false;
+        for (int r = FIELD_ROWS - 1; r >= 0; --r) {
+            const bool filled = game.settledBoard[r * FIELD_COLUMNS + c] != 0;
+            if (filled && !covered) {
+                rating -= (r + 1) * (r + 1);
+                covered = true;
+            } else if (!filled && covered) {
+                rating -= 40;
+            }
+        }
+    }
+    return rating + 60 * (game.score / 10);
+}
+
+// Tries every turn and column for the falling piece on a copy of the game
+// and plays the best one with real key presses.
+void placeWell(HWND window)
+{
+    const GameState saved = game;
+    int bestRating = -1000000;
+    int bestTurns = 0;
+    int bestShift = 0;
+    for (int turns = 0; turns < 4; ++turns)
+        for (int shift = -5; shift <= 5; ++shift) {
+            game = saved;
+            for (int t = 0; t < turns; ++t)
+                turnPiece();
+            int moved = 0;
+            while (moved != shift && movePiece(shift < 0 ? MOVE_LEFT : MOVE_RIGHT))
+                moved += shift < 0 ? -1 : 1;
+            if (moved != shift)
+                continue;
+            dropPiece();
+            const int16_t before = game.score;
+            landPiece();
+            const int rating = game.gameOver ? -999999 : rateWell() + (game.score - before > 10 ? 200 : 0);
+            if (rating > bestRating) {
+                bestRating = rating;
+                bestTurns = turns;
+                bestShift = shift;
+            }
+        }
+    game = saved;
+    for (int t = 0; t < bestTurns; ++t)
+        SendMessageW(window, WM_KEYDOWN, VK_UP, 0);
+    for (int i = 0; i < (bestShift < 0 ? -bestShift : bestShift); ++i)
+        SendMessageW(window, WM_KEYDOWN, bestShift < 0 ? VK_LEFT : VK_RIGHT, 0);
+    SendMessageW(window, WM_KEYDOWN, VK_DOWN, 0);
+}
+
+int screenshot(HWND window, const char* path)
+{
+    SendMessageW(window, WM_COMMAND, CMD_SOUND_OFF, 0);
+    SendMessageW(window, WM_KEYDOWN, VK_F1, 0);
+    seedRandom(20261206);
+    game.pieceType = randomType();
+    newGame();
+    for (int piece = 0; piece < 14 && !game.gameOver; ++piece)
+        placeWell(window);
+    if (game.gameOver)
+        return 1;
+    for (int i = 0; i < 3; ++i)
+        SendMessageW(window, MSG_GRAVITY_STEP, 0, 0);
+    InvalidateRect(window, nullptr, FALSE);
+    UpdateWindow(window);
+    pump();
+    Sleep(300);
+    pump();
+    return saveScreenshot(window, path) ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    ticksPerMicrosecond = static_cast<double>(frequency.QuadPart) / 1e6;
+
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    setPacerTimeScale(1000000);  // no gravity of its own during the runs
+    if (!registerMainClass(instance) || !initInstance(instance, SW_SHOWNORMAL)) {
+        std::printf("no main window\n");
+        return 1;
+    }
+    HWND window = shell.mainWindow;
+    pump();
+    if (argc == 3 && std::strcmp(argv[1], "--screenshot") == 0) {
+        const int result = screenshot(window, argv[2]);
+        DestroyWindow(window);
+        return result;
+    }
+
+    const int runs = 400;
+    SendMessageW(window, WM_COMMAND, CMD_SOUND_OFF, 0);
+    SendMessageW(window, WM_COMMAND, CMD_START, 0);
+
+    // A full paint of a full well: 140 cells, numbers, preview, no banner.
+    fillWell();
+    std::vector<double> paint;
+    for (int i = 0; i < runs; ++i) {
+        const double start = now();
+        InvalidateRect(window, nullptr, FALSE);
+        UpdateWindow(window);
+        GdiFlush();
+        paint.push_back(now() - start);
+    }
+
+    // The down key, from the key message to the landed frame on screen.
+    std::vector<double> drop;
+    for (int i = 0; i < runs; ++i) {
+        game.pieceType = static_cast<int16_t>(1 + i % 7);
+        newGame();
+        UpdateWindow(window);
+        const double start = now();
+        SendMessageW(window, WM_KEYDOWN, VK_DOWN, 0);
+        GdiFlush();
+        drop.push_back(now() - start);
+    }
+
+    // The floor: one copy of a ready 176 x 180 frame to the window.
+    HDC windowDC = GetDC(window);
+    HDC ready = CreateCompatibleDC(windowDC);
+    HBITMAP frame = CreateCompatibleBitmap(windowDC, FRAME_WIDTH, FRAME_HEIGHT);
+    HGDIOBJ kept = SelectObject(ready, frame);
+    std::vector<double> copy;
+    for (int i = 0; i < runs; ++i) {
+        const double start = now();
+        BitBlt(windowDC, 0, 0, FRAME_WIDTH, FRAME_HEIGHT, ready, 0, 0, SRCCOPY);
+        GdiFlush();
+        copy.push_back(now() - start);
+    }
+    SelectObject(ready, kept);
+    DeleteObject(frame);
+    DeleteDC(ready);
+    ReleaseDC(window, windowDC);
+
+    const double floor = median(copy);
+    std::printf("runs: %d each\n", runs);
+    std::printf("full paint, full well: median %8.1f us (%.1f x the copy)\n", median(paint), median(paint) / floor);
+    std::printf("down key to frame:     median %8.1f us (%.1f x the copy)\n", median(drop), median(drop) / floor);
+    std::printf("one 176 x 180 copy:    median %8.1f us\n", floor);
+    DestroyWindow(window);
+    return 0;
+}

@@ -1,0 +1,57 @@
+// The handset's shell services, for desktop Windows and Wine, which lack
+// them: softkey bars built from the menu-bar resources, and full-screen
+// dialogs over the 176 x 180 frame. The calls and records have the handset
+// library's names and meaning, so the rest of the program is written against
+// the handset; this file is the only one that knows it runs on a desktop.
+#ifndef KUBRELSE_SHELL_HANDSET_SHELL_H
+#define KUBRELSE_SHELL_HANDSET_SHELL_H
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+
+constexpr int HANDSET_FRAME_WIDTH = 176;
+constexpr int HANDSET_FRAME_HEIGHT = 180;
+constexpr int SOFTKEY_BAR_HEIGHT = 26;
+
+struct SHMENUBARINFO {
+    DWORD cbSize;
+    HWND hwndParent;
+    DWORD dwFlags;
+    UINT nToolBarId;
+    HINSTANCE hInstRes;
+    int nBmpId;
+    int cBmpImages;
+    HWND hwndMB;
+    COLORREF clrBk;
+};
+
+constexpr DWORD SHIDIM_FLAGS = 0x0001;
+constexpr DWORD SHIDIF_SIZEDLGFULLSCREEN = 0x0004;
+
+struct SHINITDLGINFO {
+    DWORD dwMask;
+    HWND hDlg;
+    DWORD dwFlags;
+};
+
+// Builds the softkey bar of menu-bar resource nToolBarId below the parent's
+// frame and returns it in hwndMB. The parent's client area becomes the
+// 176 x 180 frame; F1 and F2 on the parent press the left and right softkey.
+// The bar answers TB_SETBUTTONINFO (TBIF_TEXT, TBIF_COMMAND). FALSE when the
+// resource is missing or malformed or the bar cannot be made.
+BOOL SHCreateMenuBar(SHMENUBARINFO* info);
+
+// With SHIDIF_SIZEDLGFULLSCREEN: the dialog loses its frame and covers the
+// 176 x 180 frame of the main window. FALSE for a bad record or window.
+BOOL SHInitDialog(SHINITDLGINFO* info);
+
+// For tests and tools: the label and command of softkey 0 (left) or 1
+// (right). 1 when the bar has that softkey.
+int softkeyInfo(HWND bar, int index, wchar_t* label, int room, UINT* command);
+
+// Presses softkey 0 or 1 as a click or F1/F2 would. 1 when it exists.
+int pressSoftkey(HWND bar, int index);
+
+#endif

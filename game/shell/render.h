@@ -1,0 +1,32 @@
+// The 176 x 180 frame: composed off screen from resource bitmaps at every
+// paint and copied to the window in one piece.
+#ifndef KUBRELSE_SHELL_RENDER_H
+#define KUBRELSE_SHELL_RENDER_H
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "geometry.h"
+
+// WM_PAINT of the main window.
+void paintMainWindow(HWND window);
+// The same frame into a caller's context (WM_PRINTCLIENT).
+void renderMainFrame(HDC target, const RECT& client);
+
+// The high-score board: WM_PAINT of its dialog, and into a caller's context.
+void paintHiScoreBoard(HWND dialog);
+void renderHiScoreBoard(HDC target, const RECT& client);
+
+// Drawing helpers; they draw into the frame being composed, so they only
+// work during one of the paints above.
+void drawBitmapCentred(uint16_t bitmapId, const Rect& area);
+// The value in digit bitmaps, centred. Values below 0 show as 0 and values
+// above 32767 as 32767: five digits fill the score box exactly.
+void drawNumber(int32_t value, const Rect& area);
+void drawDigit(int digit, int x, int y);
+
+// The place of high score i (0 the best) on the board.
+Rect hiScoreRect(int place);
+
+#endif

@@ -1,0 +1,34 @@
+#include "sound.h"
+
+#include <mmsystem.h>
+
+#include "game_state.h"
+#include "shell_state.h"
+
+namespace {
+
+SoundPlayer activePlayer = sndPlaySoundW;
+
+}  // namespace
+
+void setSoundPlayer(SoundPlayer player)
+{
+    activePlayer = player ? player : sndPlaySoundW;
+}
+
+void playSound(uint16_t id, int wait)
+{
+    if (!game.soundOn)
+        return;
+    HRSRC found = FindResourceW(shell.instance, MAKEINTRESOURCEW(id), L"sound");
+    if (!found)
+        return;
+    HGLOBAL loaded = LoadResource(shell.instance, found);
+    const void* image = loaded ? LockResource(loaded) : nullptr;
+    if (!image)
+        return;
+    // The image stays mapped with the program, so a sound that goes on
+    // playing after this returns keeps its data; nothing is freed here.
+    const UINT flags = wait ? SND_NODEFAULT | SND_MEMORY : SND_ASYNC | SND_NODEFAULT | SND_MEMORY;
+    activePlayer(static_cast<LPCWSTR>(image), flags);
+}
