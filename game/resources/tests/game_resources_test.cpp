@@ -101,8 +101,8 @@ INT_PTR CALLBACK plainDialogProc(HWND, UINT message, WPARAM, LPARAM) { return me
 TEST(GameBitmaps, EveryPictureIsStoredAt8BitsWithItsOwnPaletteAndSize) {
     // id, width, height, bytes
     std::vector<std::tuple<int, int, int, size_t>> expected = {
-        {400, 176, 180, 32744}, {401, 36, 24, 1928}, {402, 36, 24, 1928}, {403, 24, 24, 1640},
-        {404, 48, 12, 1640},    {405, 36, 24, 1928}, {406, 36, 24, 1928}, {407, 36, 24, 1928},
+        {400, 176, 180, 32744}, {401, 36, 24, 1928},    {402, 36, 24, 1928}, {403, 24, 24, 1640},
+        {404, 48, 12, 1640},    {405, 36, 24, 1928},    {406, 36, 24, 1928}, {407, 36, 24, 1928},
         {415, 85, 22, 3000},    {426, 119, 167, 21104}, {428, 85, 22, 3000}, {429, 119, 167, 21104}};
     for (int type = 1; type <= 7; ++type) expected.push_back({IDB_CELL_BASE + type, 12, 12, 1208});
     for (int digit = 0; digit <= 9; ++digit) expected.push_back({IDB_DIGIT_BASE + digit, 9, 12, 1208});
