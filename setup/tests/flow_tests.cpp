@@ -17,45 +17,20 @@ const char TEXT_CLASS[] = "KubrelSE.TestText";
 const DWORD WAIT_MS = 20000;
 const int MESSAGE_TEXT_ID = 0xFFFF;  // the text of a message box
 
-struct Search {
-    DWORD pid;
-    const char *className;  // null: collect every visible window, front to back
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK collect(HWND window, LPARAM context)
-{
-    Search *s = reinterpret_cast<Search *>(context);
-    DWORD pid = 0;
-    char name[64] = "";
-    GetWindowThreadProcessId(window, &pid);
-    GetClassNameA(window, name, sizeof name);
-    if (pid == s->pid && IsWindowVisible(window) && (s->className == NULL || strcmp(name, s->className) == 0)) {
-        s->found.push_back(window);
-    }
-    return TRUE;
-}
-
+// The text of a window, or of one of its items, whichever process it belongs to.
 std::string textOf(HWND window, int item = 0)
 {
     char text[1024] = "";
-    if (item != 0) {
-        GetDlgItemTextA(window, item, text, sizeof text);
-    } else {
-        GetWindowTextA(window, text, sizeof text);
-    }
+    HWND source = item != 0 ? GetDlgItem(window, item) : window;
+    SendMessageA(source, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
     return text;
 }
 
-void setDefaultValue(HKEY root, const std::string &subKey, const std::string *value)
+std::vector<LONG> rectOf(HWND window)
 {
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(root, subKey.c_str(), 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL));
-    if (value != NULL) {
-        RegSetValueExA(key, NULL, 0, REG_SZ, reinterpret_cast<const BYTE *>(value->c_str()),
-                       static_cast<DWORD>(value->size() + 1));
-    }
-    RegCloseKey(key);
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return {r.left, r.top, r.right, r.bottom};
 }
 
 class LauncherFlowTest : public ::testing::Test {
@@ -66,28 +41,26 @@ protected:
         launcherDir = scratch / ("Setup Disk " + std::string(100, 'd'));
         managerDir = scratch / "Sync Tools";
         viewerDir = scratch / "viewer";
-        std::string built = ownFolder();
+        char self[MAX_PATH * 4];
+        std::string built(self, GetModuleFileNameA(NULL, self, sizeof self));
+        built.erase(built.find_last_of('\\'));
         for (const std::string &dir : {launcherDir, managerDir, viewerDir}) {
             ASSERT_TRUE(CreateDirectoryA(dir.c_str(), NULL));
         }
         ASSERT_TRUE(CopyFileA((built + "\\..\\setup.exe").c_str(), (launcherDir + "\\SETUP.EXE").c_str(), FALSE));
-        ASSERT_TRUE(CopyFileA((built + "\\setup_recorder.exe").c_str(), (managerDir + "\\CEAPPMGR.EXE").c_str(), FALSE));
-        ASSERT_TRUE(CopyFileA((built + "\\setup_recorder.exe").c_str(), (viewerDir + "\\viewer.exe").c_str(), FALSE));
-        ASSERT_TRUE(writeTextFile(launcherDir + "\\README.TXT", "Read me.\r\n"));
+        std::string recorder = built + "\\setup_recorder.exe";
+        ASSERT_TRUE(CopyFileA(recorder.c_str(), (managerDir + "\\CEAPPMGR.EXE").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(recorder.c_str(), (viewerDir + "\\viewer.exe").c_str(), FALSE));
+        writeFile("README.TXT", "Read me.\r\n");
 
-        // The .txt open verb goes to the viewer recorder; what was there before comes back afterwards.
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_CLASSES_ROOT, ".txt", 0, KEY_READ, &key) == ERROR_SUCCESS) {
-            DWORD size = sizeof savedTextClass - 1;
-            hadTextClass = RegQueryValueExA(key, NULL, NULL, NULL, reinterpret_cast<BYTE *>(savedTextClass), &size) ==
-                           ERROR_SUCCESS;
-            savedTextClass[hadTextClass ? size : 0] = '\0';
-            RegCloseKey(key);
-        }
-        std::string textClass = TEXT_CLASS, command = "\"" + viewerDir + "\\viewer.exe\" \"%1\"";
-        setDefaultValue(HKEY_CLASSES_ROOT, ".txt", &textClass);
-        setDefaultValue(HKEY_CLASSES_ROOT, textClass + "\\shell\\open\\command", &command);
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, APP_MANAGER_KEY);
+        // The .txt open verb goes to the viewer recorder; the prefix's own class comes back afterwards.
+        LONG size = sizeof savedTextClass;
+        hadTextClass = RegQueryValueA(HKEY_CLASSES_ROOT, ".txt", savedTextClass, &size) == ERROR_SUCCESS;
+        std::string verb = std::string(TEXT_CLASS) + "\\shell\\open\\command";
+        std::string command = "\"" + viewerDir + "\\viewer.exe\" \"%1\"";
+        ASSERT_EQ(ERROR_SUCCESS, RegSetValueA(HKEY_CLASSES_ROOT, ".txt", REG_SZ, TEXT_CLASS, 0));
+        ASSERT_EQ(ERROR_SUCCESS, RegSetValueA(HKEY_CLASSES_ROOT, verb.c_str(), REG_SZ, command.c_str(), 0));
+        registerAppManager(NOT_REGISTERED);
     }
 
     void TearDown() override
@@ -96,21 +69,29 @@ protected:
             TerminateProcess(process.hProcess, 1);  // only when a test failed half-way
             finish();
         }
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, APP_MANAGER_KEY);
+        registerAppManager(NOT_REGISTERED);
         RegDeleteTreeA(HKEY_CLASSES_ROOT, TEXT_CLASS);
         if (hadTextClass) {
-            std::string saved = savedTextClass;
-            setDefaultValue(HKEY_CLASSES_ROOT, ".txt", &saved);
+            RegSetValueA(HKEY_CLASSES_ROOT, ".txt", REG_SZ, savedTextClass, 0);
         } else {
             RegDeleteKeyA(HKEY_CLASSES_ROOT, ".txt");
         }
     }
 
-    void registerAppManager(bool withPath = true)
+    enum Registration { NOT_REGISTERED, REGISTERED_WITHOUT_PATH, REGISTERED_WITH_PATH };
+    // The Application Manager's key: absent, without a default value, or naming the recorder.
+    void registerAppManager(Registration how)
     {
-        std::string path = managerDir + "\\CEAPPMGR.EXE";
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, APP_MANAGER_KEY);
-        setDefaultValue(HKEY_LOCAL_MACHINE, APP_MANAGER_KEY, withPath ? &path : NULL);
+        HKEY key;
+        if (how != NOT_REGISTERED) {
+            ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_LOCAL_MACHINE, APP_MANAGER_KEY, &key));
+            RegCloseKey(key);
+        }
+        if (how == REGISTERED_WITH_PATH) {
+            std::string path = managerDir + "\\CEAPPMGR.EXE";
+            ASSERT_EQ(ERROR_SUCCESS, RegSetValueA(HKEY_LOCAL_MACHINE, APP_MANAGER_KEY, REG_SZ, path.c_str(), 0));
+        }
     }
     void writeFile(const std::string &name, const std::string &text = "x")
     {
@@ -136,11 +117,21 @@ protected:
         return code;
     }
 
+    // The visible windows of setup.exe, front to back; with a class name only those of that class.
     std::vector<HWND> windows(const char *className)
     {
-        Search s = {process.dwProcessId, className, {}};
-        EnumWindows(collect, reinterpret_cast<LPARAM>(&s));
-        return s.found;
+        std::vector<HWND> found;
+        for (HWND window = GetTopWindow(NULL); window != NULL; window = GetWindow(window, GW_HWNDNEXT)) {
+            DWORD pid = 0;
+            char name[64] = "";
+            GetWindowThreadProcessId(window, &pid);
+            GetClassNameA(window, name, sizeof name);
+            if (pid == process.dwProcessId && IsWindowVisible(window) &&
+                (className == NULL || strcmp(name, className) == 0)) {
+                found.push_back(window);
+            }
+        }
+        return found;
     }
     HWND waitFor(const char *className)
     {
@@ -160,48 +151,44 @@ protected:
     }
     static void press(HWND window, int command) { PostMessageA(window, WM_COMMAND, command, 0); }
 
-    void runThroughNext()
+    // Waits for setup.exe's message box, checks it and presses one of its buttons.
+    HWND answer(const std::string &caption, const std::string &text, HWND owner, int button)
     {
-        start();
-        HWND dialog = waitFor("SETUP_BEGIN");
-        ASSERT_NE(nullptr, dialog);
-        press(dialog, IDC_NEXT);
-        EXPECT_EQ(0u, finish());
+        HWND box = waitFor("#32770");
+        EXPECT_EQ(caption, textOf(box));
+        EXPECT_EQ(text, textOf(box, MESSAGE_TEXT_ID));
+        EXPECT_EQ(owner, GetWindow(box, GW_OWNER));
+        // Yes and No, or OK alone.
+        EXPECT_TRUE(GetDlgItem(box, button) && (GetDlgItem(box, IDNO) != NULL) == (button != IDOK));
+        press(box, button);
+        return box;
     }
 
-    // The lines "show state|command line" a recorder wrote, taken away; waits
-    // for one line, or a short while when none is expected.
-    static std::vector<std::string> taken(const std::string &dir, bool expected)
+    // What a recorder wrote ("show state|command line" lines), taken away;
+    // waits for a line, or a short while when none is expected.
+    static std::string taken(const std::string &dir, bool expected)
     {
         std::string log = dir + "\\record.log", text;
-        for (DWORD waited = 0; waited < (expected ? WAIT_MS : 1500) && (text = readTextFile(log)).empty(); waited += 50) {
+        for (DWORD waited = 0; waited < (expected ? WAIT_MS : 1500) && (text = readTextFile(log)).empty();
+             waited += 50) {
             Sleep(50);
         }
         DeleteFileA(log.c_str());
-        std::vector<std::string> lines;
-        for (size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
-            lines.push_back(text.substr(at, end - at));
-        }
-        return lines;
+        return text;
     }
-    void expectStarted(const std::string &installFile)
+    // The Application Manager started once, shown normally, with the installation
+    // file (null: not started); the README opened once maximised, or not at all.
+    void expectStarts(const char *installFile, bool readme)
     {
-        std::vector<std::string> got = taken(managerDir, true);
-        ASSERT_EQ(1u, got.size()) << "Application Manager starts";
-        std::string program = managerDir + "\\CEAPPMGR.EXE", file = " \"" + launcherDir + "\\" + installFile + "\"";
+        std::string program = managerDir + "\\CEAPPMGR.EXE", started = taken(managerDir, installFile != NULL);
+        std::string file = " \"" + launcherDir + "\\" + (installFile ? installFile : "") + "\"\r\n";
         // Wine puts quotes round a program path with a blank once it has
         // found the program; the launcher hands it over unquoted.
-        if (got[0] != "1|\"" + program + "\"" + file) {
-            EXPECT_EQ("1|" + program + file, got[0]);  // SW_SHOWNORMAL
+        if (installFile == NULL || started != "1|\"" + program + "\"" + file) {
+            EXPECT_EQ(installFile ? "1|" + program + file : "", started) << "Application Manager starts";
         }
-    }
-    void expectReadme(bool opened)
-    {
-        std::vector<std::string> got = taken(viewerDir, opened);
-        ASSERT_EQ(opened ? 1u : 0u, got.size()) << "README openings";
-        if (opened) {
-            EXPECT_EQ("3|\"" + viewerDir + "\\viewer.exe\" \"" + launcherDir + "\\README.TXT\"", got[0]);  // maximised
-        }
+        std::string viewer = "3|\"" + viewerDir + "\\viewer.exe\" \"" + launcherDir + "\\README.TXT\"\r\n";
+        EXPECT_EQ(readme ? viewer : "", taken(viewerDir, readme)) << "README openings";
     }
 
     ScratchFolder scratch{"flow"};
@@ -211,112 +198,54 @@ protected:
     bool hadTextClass = false;
 };
 
-TEST_F(LauncherFlowTest, NextHandsOverArmBeforeMipsBeforeSh3)
+TEST_F(LauncherFlowTest, NextHandsOverTheFirstFileThereIsAndOpensTheReadme)
 {
-    registerAppManager();
-    writeFile("SETUP.INF", "[Main]\r\nARM=arm.ini\r\nMIPS=mips.ini\r\nSH3=sh3.ini\r\n");
-    const char *files[] = {"arm.ini", "mips.ini", "sh3.ini"};
-    for (const char *file : files) {
-        writeFile(file);
-    }
-    for (const char *file : files) {
-        SCOPED_TRACE(file);
-        runThroughNext();
-        expectStarted(file);
-        expectReadme(true);
-        DeleteFileA((launcherDir + "\\" + file).c_str());
-    }
-}
-
-TEST_F(LauncherFlowTest, WithoutAFileOrAPathNothingStartsButTheReadmeOpens)
-{
-    registerAppManager();
-    // ARM is empty (it would name the launcher's folder), MIPS names no file, SH3 is absent.
-    writeFile("SETUP.INF", "[Main]\r\nARM=\r\nMIPS=missing.ini\r\n");
-    runThroughNext();
-    expectReadme(true);
-    EXPECT_TRUE(taken(managerDir, false).empty());
-
-    // A key without a default value: the command line is only the quoted file, which starts nothing.
-    registerAppManager(false);
-    writeFile("SETUP.INF", "[Main]\r\nARM=arm.ini\r\n");
+    const char *all = "[Main]\r\nARM=arm.ini\r\nMIPS=mips.ini\r\nSH3=sh3.ini\r\n";
+    struct {
+        const char *inf;
+        Registration registration;
+        const char *started;  // removed after its run
+    } runs[] = {
+        {all, REGISTERED_WITH_PATH, "arm.ini"},
+        {all, REGISTERED_WITH_PATH, "mips.ini"},
+        {all, REGISTERED_WITH_PATH, "sh3.ini"},
+        // ARM is empty (it would name the launcher's folder), MIPS names no file, SH3 is absent.
+        {"[Main]\r\nARM=\r\nMIPS=missing.ini\r\n", REGISTERED_WITH_PATH, nullptr},
+        // A key without a default value: the command line is only the quoted file, which starts nothing.
+        {"[Main]\r\nARM=README.TXT\r\n", REGISTERED_WITHOUT_PATH, nullptr},
+    };
     writeFile("arm.ini");
-    runThroughNext();
-    expectReadme(true);
-    EXPECT_TRUE(taken(managerDir, false).empty());
-}
-
-TEST_F(LauncherFlowTest, CancelAnsweredNoKeepsTheDialogAndYesEndsTheLauncher)
-{
-    registerAppManager();
-    writeFile("SETUP.INF", "[Main]\r\nProductName=Zed\r\nARM=arm.ini\r\n[Startup]\r\nTitle=Foo\r\n");
-    writeFile("arm.ini");
-    start();
-    HWND dialog = waitFor("SETUP_BEGIN");
-    ASSERT_NE(nullptr, dialog);
-    press(dialog, IDC_CANCEL);
-    HWND box = waitFor("#32770");
-    ASSERT_NE(nullptr, box);
-    EXPECT_EQ("Foo  Setup Program", textOf(box));
-    EXPECT_EQ("Do you really want to abort the Zed installation !", textOf(box, MESSAGE_TEXT_ID));
-    EXPECT_TRUE(GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO));
-    EXPECT_EQ(dialog, GetWindow(box, GW_OWNER));
-    press(box, IDNO);
-    for (int i = 0; i < 250 && IsWindow(box); ++i) {
-        Sleep(20);
+    writeFile("mips.ini");
+    writeFile("sh3.ini");
+    for (const auto &run : runs) {
+        SCOPED_TRACE(testing::Message() << "run " << &run - runs);
+        registerAppManager(run.registration);
+        writeFile("SETUP.INF", run.inf);
+        start();
+        HWND dialog = waitFor("SETUP_BEGIN");
+        ASSERT_NE(nullptr, dialog);
+        press(dialog, IDC_NEXT);
+        EXPECT_EQ(0u, finish());
+        expectStarts(run.started, true);
+        if (run.started != nullptr) {
+            DeleteFileA((launcherDir + "\\" + run.started).c_str());
+        }
     }
-    EXPECT_FALSE(IsWindow(box));
-    EXPECT_TRUE(IsWindowVisible(dialog));
-    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(process.hProcess, 300));
-
-    press(dialog, IDC_CANCEL);
-    box = waitFor("#32770");
-    ASSERT_NE(nullptr, box);
-    press(box, IDYES);
-    EXPECT_EQ(0u, finish());
-    EXPECT_TRUE(taken(managerDir, false).empty());
-    expectReadme(false);
-}
-
-TEST_F(LauncherFlowTest, UnregisteredAppManagerIsReportedAndNothingOpens)
-{
-    writeFile("SETUP.INF", "[Main]\r\nARM=arm.ini\r\n[Startup]\r\nTitle=Foo\r\n");
-    writeFile("arm.ini");
-    start();
-    HWND dialog = waitFor("SETUP_BEGIN");
-    ASSERT_NE(nullptr, dialog);
-    HWND backdrop = GetWindow(dialog, GW_OWNER);
-    press(dialog, IDC_NEXT);
-    HWND box = waitFor("#32770");
-    ASSERT_NE(nullptr, box);
-    EXPECT_EQ("Foo  Setup Program", textOf(box));
-    EXPECT_EQ("Please install ActiveSync 3.0 (or above) before running this setup program !",
-              textOf(box, MESSAGE_TEXT_ID));
-    EXPECT_TRUE(GetDlgItem(box, IDOK) && !GetDlgItem(box, IDNO));
-    EXPECT_EQ(backdrop, GetWindow(box, GW_OWNER));
-    press(box, IDOK);
-    EXPECT_EQ(0u, finish());
-    EXPECT_TRUE(taken(managerDir, false).empty());
-    expectReadme(false);
 }
 
 TEST_F(LauncherFlowTest, MissingSetupInfIsReportedBeforeAnyWindow)
 {
-    registerAppManager();
+    registerAppManager(REGISTERED_WITH_PATH);
     start();
-    HWND box = waitFor("#32770");
-    ASSERT_NE(nullptr, box);
-    EXPECT_EQ("SETUP.EXE", textOf(box));
-    EXPECT_EQ("SETUP.INF reading error !\nPlease check the installation procedures in README.TXT !",
-              textOf(box, MESSAGE_TEXT_ID));
-    EXPECT_EQ(nullptr, GetWindow(box, GW_OWNER));
+    waitFor("#32770");
     EXPECT_EQ(1u, windows(NULL).size()) << "only the message box";
-    press(box, IDOK);
+    answer("SETUP.EXE", "SETUP.INF reading error !\nPlease check the installation procedures in README.TXT !", NULL,
+           IDOK);
     EXPECT_EQ(0u, finish());
-    expectReadme(false);
+    expectStarts(nullptr, false);
 }
 
-TEST_F(LauncherFlowTest, DialogShowsTheTitleAndStandsCentredInFrontOfTheBackdrop)
+TEST_F(LauncherFlowTest, DialogShowsTheTitleCentredInFrontOfTheBackdropAndEndsOnlyWhenTold)
 {
     // The size the template gives, from the same template made in this process.
     WNDCLASSA wc = {};
@@ -326,46 +255,57 @@ TEST_F(LauncherFlowTest, DialogShowsTheTitleAndStandsCentredInFrontOfTheBackdrop
     RegisterClassA(&wc);
     HWND probe = CreateDialogParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDD_WELCOME), NULL, NULL, 0);
     ASSERT_NE(nullptr, probe);
-    RECT own;
-    GetWindowRect(probe, &own);
+    std::vector<LONG> own = rectOf(probe);
     DestroyWindow(probe);
-    const int width = own.right - own.left, height = own.bottom - own.top;
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const LONG screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const LONG left = (screenWidth - (own[2] - own[0])) / 2, top = (screenHeight - (own[3] - own[1])) / 2;
 
+    writeFile("arm.ini");
     struct {
         const char *title, *caption, *installLine;
+        Registration registration;  // registered: Cancel answered Yes ends the run, else Next does with a report
     } cases[] = {
-        {"100% Fun %s", "100% Fun %s Setup", "This program will install 100% Fun %s into your Pocket PC."},
-        {"", " Setup", "This program will install  into your Pocket PC."},
+        {"100% Fun %s", "100% Fun %s Setup", "This program will install 100% Fun %s into your Pocket PC.",
+         REGISTERED_WITH_PATH},
+        {"", " Setup", "This program will install  into your Pocket PC.", NOT_REGISTERED},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.title);
-        writeFile("SETUP.INF", std::string("[Startup]\r\nTitle=") + c.title + "\r\n");
+        registerAppManager(c.registration);
+        writeFile("SETUP.INF", std::string("[Main]\r\nProductName=Zed\r\nARM=arm.ini\r\n[Startup]\r\nTitle=") +
+                                   c.title);
         start();
         HWND dialog = waitFor("SETUP_BEGIN");
         ASSERT_NE(nullptr, dialog);
         EXPECT_EQ(c.caption, textOf(dialog));
         EXPECT_EQ(c.installLine, textOf(dialog, IDC_INSTALL_LINE));
-
-        RECT r, b;
-        GetWindowRect(dialog, &r);
-        EXPECT_EQ(width, r.right - r.left);
-        EXPECT_EQ(height, r.bottom - r.top);
-        EXPECT_EQ((screenWidth - width) / 2, r.left);
-        EXPECT_EQ((screenHeight - height) / 2, r.top);
         HWND backdrop = GetWindow(dialog, GW_OWNER);
-        GetWindowRect(backdrop, &b);
-        EXPECT_TRUE(b.left == 0 && b.top == 0 && b.right == screenWidth && b.bottom == screenHeight);
-        std::vector<HWND> order = windows(NULL);  // front to back
-        ASSERT_EQ(2u, order.size());
-        EXPECT_EQ(dialog, order[0]);
-        EXPECT_EQ(backdrop, order[1]);
+        EXPECT_EQ((std::vector<LONG>{left, top, left + own[2] - own[0], top + own[3] - own[1]}), rectOf(dialog));
+        EXPECT_EQ((std::vector<LONG>{0, 0, screenWidth, screenHeight}), rectOf(backdrop));
+        EXPECT_EQ((std::vector<HWND>{dialog, backdrop}), windows(NULL)) << "front to back";
 
+        // Cancel answered No leaves the dialog up and the launcher running.
+        const std::string caption = std::string(c.title) + "  Setup Program";
+        const std::string question = "Do you really want to abort the Zed installation !";
         press(dialog, IDC_CANCEL);
-        HWND box = waitFor("#32770");
-        ASSERT_NE(nullptr, box);
-        press(box, IDYES);
+        HWND box = answer(caption, question, dialog, IDNO);
+        for (int i = 0; i < 250 && IsWindow(box); ++i) {
+            Sleep(20);
+        }
+        EXPECT_FALSE(IsWindow(box));
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(process.hProcess, 300));
+
+        if (c.registration == REGISTERED_WITH_PATH) {
+            press(dialog, IDC_CANCEL);
+            answer(caption, question, dialog, IDYES);
+        } else {
+            press(dialog, IDC_NEXT);
+            answer(caption, "Please install ActiveSync 3.0 (or above) before running this setup program !", backdrop,
+                   IDOK);
+        }
         EXPECT_EQ(0u, finish());
+        expectStarts(nullptr, false);
     }
 }
 

@@ -8,30 +8,16 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show)
 {
     char path[MAX_PATH * 4];
-    DWORD n = GetModuleFileNameA(NULL, path, sizeof path);
-    if (n == 0 || n >= sizeof path) {
-        return 1;
-    }
-    char *slash = strrchr(path, '\\');
-    if (slash == NULL || static_cast<size_t>(slash - path) + sizeof "\\record.log" > sizeof path) {
+    DWORD n = GetModuleFileNameA(NULL, path, sizeof path - 16);  // room left for the log's name
+    char *slash = n > 0 && n < sizeof path - 16 ? strrchr(path, '\\') : NULL;
+    if (slash == NULL) {
         return 1;
     }
     strcpy(slash, "\\record.log");
-
-    char line[40000];
-    int length = snprintf(line, sizeof line, "%d|%s\r\n", show, GetCommandLineA());
-    if (length < 0 || length >= static_cast<int>(sizeof line)) {
+    FILE *log = fopen(path, "ab");
+    if (log == NULL) {
         return 1;
     }
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        HANDLE f = CreateFileA(path, FILE_APPEND_DATA, 0, NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-        if (f != INVALID_HANDLE_VALUE) {
-            DWORD written = 0;
-            WriteFile(f, line, static_cast<DWORD>(length), &written, NULL);
-            CloseHandle(f);
-            return 0;
-        }
-        Sleep(10);
-    }
-    return 1;
+    fprintf(log, "%d|%s\r\n", show, GetCommandLineA());
+    return fclose(log) == 0 ? 0 : 1;
 }

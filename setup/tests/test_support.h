@@ -3,24 +3,40 @@
 #define SETUP_TEST_SUPPORT_H
 
 #include <windows.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 // A fresh folder under the temporary folder, removed with its contents at the end.
-class ScratchFolder {
-public:
-    explicit ScratchFolder(const std::string &hint);
-    ~ScratchFolder();
+struct ScratchFolder {
+    explicit ScratchFolder(const std::string &hint)
+        : path((std::filesystem::temp_directory_path() / ("ks-" + std::to_string(GetCurrentProcessId()) + "-" + hint))
+                   .string())
+    {
+        std::filesystem::create_directories(path);
+    }
+    ~ScratchFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
     ScratchFolder(const ScratchFolder &) = delete;
-    ScratchFolder &operator=(const ScratchFolder &) = delete;
-    const std::string &path() const { return path_; }
-    std::string operator/(const std::string &name) const { return path_ + "\\" + name; }
-
-private:
-    std::string path_;
+    std::string operator/(const std::string &name) const { return path + "\\" + name; }
+    const std::string path;
 };
 
-bool writeTextFile(const std::string &path, const std::string &text);
-std::string readTextFile(const std::string &path);  // empty when missing
-std::string ownFolder();  // folder of the running test program
+inline bool writeTextFile(const std::string &path, const std::string &text)
+{
+    std::ofstream file(path, std::ios::binary);
+    return static_cast<bool>(file << text);
+}
+
+inline std::string readTextFile(const std::string &path)  // empty when missing
+{
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+}
 
 #endif

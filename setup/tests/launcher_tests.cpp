@@ -1,4 +1,5 @@
-// Reading SETUP.INF and building the launcher's texts from it.
+// Reading SETUP.INF, the launcher's bounded texts and finding the
+// Application Manager.
 #include <gtest/gtest.h>
 
 #include <string.h>
@@ -15,28 +16,22 @@ protected:
     void SetUp() override
     {
         memset(&setupConfig, 0, sizeof setupConfig);
-        memset(&launcher, 0, sizeof launcher);
         launcher.instance = GetModuleHandleA(NULL);
     }
     void readInf(const std::string &text)
     {
         ASSERT_TRUE(writeTextFile(folder / "SETUP.INF", text));
-        ASSERT_EQ(1, readSetupConfigIn(folder.path().c_str()));
+        ASSERT_EQ(1, readSetupConfigIn(folder.path.c_str()));
     }
     ScratchFolder folder{"config"};
 };
 
-TEST_F(SetupConfigTest, EmptyFileGivesDefaultsAndNoInstallationFiles)
+TEST_F(SetupConfigTest, MissingFileFailsAndAnEmptyOneGivesDefaults)
 {
+    EXPECT_EQ(0, readSetupConfigIn(folder.path.c_str()));
     readInf("");
-    EXPECT_EQ(folder.path(), setupConfig.appDir);
     EXPECT_STREQ("Nolvo", setupConfig.productName);
-    EXPECT_STREQ("", setupConfig.title);
     EXPECT_STREQ("  Setup Program", setupConfig.caption);
-    // An absent value must not name the launcher's own folder.
-    EXPECT_STREQ("", setupConfig.armIni);
-    EXPECT_STREQ("", setupConfig.mipsIni);
-    EXPECT_STREQ("", setupConfig.sh3Ini);
 }
 
 TEST_F(SetupConfigTest, SectionAndKeyNamesMatchWithoutRegardToCase)
@@ -46,7 +41,7 @@ TEST_F(SetupConfigTest, SectionAndKeyNamesMatchWithoutRegardToCase)
     EXPECT_STREQ("Foo  Setup Program", setupConfig.caption);
     EXPECT_EQ(folder / "a.ini", setupConfig.armIni);
     EXPECT_EQ(folder / "m.ini", setupConfig.mipsIni);
-    EXPECT_STREQ("", setupConfig.sh3Ini);
+    EXPECT_STREQ("", setupConfig.sh3Ini);  // an empty value would name the launcher's own folder
 }
 
 TEST_F(SetupConfigTest, LongValuesAreCutToTheirRoom)
@@ -65,32 +60,20 @@ TEST_F(SetupConfigTest, LongValuesAreCutToTheirRoom)
     EXPECT_EQ(title.substr(0, 241) + "  Setup Progra", setupConfig.caption);
 }
 
-TEST_F(SetupConfigTest, MissingFileFailsAfterTakingTheFolder)
-{
-    EXPECT_EQ(0, readSetupConfigIn(folder.path().c_str()));
-    EXPECT_EQ(folder.path(), setupConfig.appDir);
-}
-
-TEST_F(SetupConfigTest, FolderOfTheModulePath)
+TEST_F(SetupConfigTest, FolderOfTheModulePathAndALauncherInADriveRoot)
 {
     char out[PATH_ROOM];
     struct {
         const char *path, *folder;
-    } cases[] = {{"C:\\Setup\\SETUP.EXE", "C:\\Setup"}, {"C:\\SETUP.EXE", "C:"}, {"\\SETUP.EXE", "\\SETUP.EXE"}};
+    } cases[] = {{"C:\\SETUP.EXE", "C:"}, {"\\SETUP.EXE", "\\SETUP.EXE"}};
     for (const auto &c : cases) {
         ASSERT_EQ(1, folderOfPath(c.path, out, sizeof out));
         EXPECT_STREQ(c.folder, out) << c.path;
     }
-    std::string deep = "C:\\" + std::string(120, 'd') + "\\" + std::string(200, 'e');
-    ASSERT_EQ(1, folderOfPath((deep + "\\SETUP.EXE").c_str(), out, sizeof out));
-    EXPECT_EQ(deep, out);
     // A path that does not fit yields no folder rather than a wrong one.
     EXPECT_EQ(0, folderOfPath("C:\\Folder\\SETUP.EXE", out, 16));
     EXPECT_STREQ("", out);
-}
 
-TEST_F(SetupConfigTest, LauncherInADriveRootReadsTheRootFile)
-{
     ASSERT_TRUE(writeTextFile("C:\\SETUP.INF", "[Main]\r\nARM=arm.ini\r\n"));
     int read = readSetupConfigIn("C:");
     DeleteFileA("C:\\SETUP.INF");
@@ -106,21 +89,62 @@ TEST_F(SetupConfigTest, WelcomeDialogThatCannotBeCreatedCountsAsCancel)
     EXPECT_EQ(0, runWelcomeDialog("SETUP_BEGIN", welcomeClassProc, 9999));
 }
 
-TEST(LauncherText, CutsAtTheRoomAndSaysSo)
+TEST(LauncherText, FillsThePatternCutAtItsRoom)
 {
-    char out[8] = "abc";
-    EXPECT_EQ(1, appendText(out, sizeof out, "de"));
-    EXPECT_EQ(0, appendText(out, sizeof out, "fghij"));
-    EXPECT_STREQ("abcdefg", out);
-
     char line[TEXT_ROOM];
     memset(line, '#', sizeof line);
     std::string title(255, 'T');
     EXPECT_EQ(0, fillPattern(line, sizeof line - 10, "install %s into", title.c_str()));
     EXPECT_EQ("install " + std::string(237, 'T'), line);
     EXPECT_EQ('#', line[sizeof line - 10]);  // nothing written past the room
-    EXPECT_EQ(1, fillPattern(line, sizeof line, "50%% of %s", "100%s"));
-    EXPECT_STREQ("50% of 100%s", line);
+}
+
+TEST(AppManagerLookup, AsksForReadRightsOnlyAndTheOtherViewOnWow64)
+{
+    REGSAM list[2] = {0, 0};
+    ASSERT_EQ(1, appManagerAccessList(0, list));
+    EXPECT_EQ(static_cast<REGSAM>(KEY_READ), list[0]);
+    ASSERT_EQ(2, appManagerAccessList(1, list));
+    EXPECT_EQ(static_cast<REGSAM>(KEY_READ), list[0]);  // the process's own view first
+    EXPECT_EQ(static_cast<REGSAM>(KEY_READ | KEY_WOW64_64KEY), list[1]);
+}
+
+TEST(AppManagerLookup, FindsAKeyOnlyInTheOtherViewAndNeverReadsAValueCut)
+{
+    std::string subKey = "Software\\KubrelSE tests appmgr " + std::to_string(GetCurrentProcessId());
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, NULL, 0,
+                                             KEY_ALL_ACCESS | KEY_WOW64_64KEY, NULL, &key, NULL));
+    // Stored without its terminator, as a careless installer may leave it.
+    const char path[] = "C:\\Sync\\CEAPPMGR.EXE";
+    RegSetValueExA(key, NULL, 0, REG_SZ, reinterpret_cast<const BYTE *>(path), sizeof path - 1);
+    char out[PATH_ROOM];
+    REGSAM views[2] = {KEY_READ | KEY_WOW64_32KEY, KEY_READ | KEY_WOW64_64KEY};
+    EXPECT_EQ(0, findAppManagerUnder(HKEY_LOCAL_MACHINE, subKey.c_str(), views, 1, out, sizeof out));
+    EXPECT_STREQ("", out);
+    EXPECT_EQ(1, findAppManagerUnder(HKEY_LOCAL_MACHINE, subKey.c_str(), views, 2, out, sizeof out));
+    EXPECT_STREQ(path, out);
+
+    std::string longPath = "C:\\" + std::string(300, 'p');
+    RegSetValueExA(key, NULL, 0, REG_SZ, reinterpret_cast<const BYTE *>(longPath.c_str()),
+                   static_cast<DWORD>(longPath.size() + 1));
+    memset(out, 'x', 128);
+    EXPECT_EQ(0, readDefaultValue(key, out, 128));
+    EXPECT_STREQ("", out);
+    RegCloseKey(key);
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), KEY_WOW64_64KEY, 0);
+}
+
+TEST(AppManagerCommandLine, IsFormedWholeOrNotAtAll)
+{
+    char out[32];
+    // 10 + 1 + 1 + 10 + 1 characters and the terminator fill 24 bytes exactly.
+    ASSERT_EQ(1, buildCommandLine(out, 24, "C:\\app.exe", "C:\\arm.ini"));
+    EXPECT_STREQ("C:\\app.exe \"C:\\arm.ini\"", out);
+    memset(out, '#', sizeof out);
+    EXPECT_EQ(0, buildCommandLine(out, 23, "C:\\app.exe", "C:\\arm.ini"));
+    EXPECT_STREQ("", out);
+    EXPECT_EQ('#', out[22]);
 }
 
 } // namespace
