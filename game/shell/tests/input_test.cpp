@@ -7,13 +7,24 @@
 
 #include "../../resources/resource_ids.h"
 #include "handset_shell.h"
-#include "window_helpers.h"
 
 namespace {
 
 class MainWindowInput : public ShellTest {
 protected:
     std::vector<uint8_t> board() const { return std::vector<uint8_t>(game.board, game.board + FIELD_CELLS); }
+
+    // A bar dropped on a well filled to the top ends the game.
+    void endGameByLanding(int32_t score)
+    {
+        startGameWith(3);
+        setRows(std::vector<std::string>(12, "1.1.1.1.1."));
+        game.pieceType = 3;
+        spawnPiece();
+        game.score = score;
+        key(VK_DOWN);
+        ASSERT_EQ(game.gameOver, 1);
+    }
 
     std::wstring softkeyLabel(HWND bar, int index)
     {
@@ -35,41 +46,44 @@ void expectSounds(const std::vector<SoundRequest>& expected, int line)
 }
 #define EXPECT_SOUNDS(...) expectSounds(__VA_ARGS__, __LINE__)
 
-const WPARAM ALL_KEYS[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_F9, 'A'};
-
-TEST_F(MainWindowInput, TitleAndGameOverIgnoreEveryKey)
+TEST_F(MainWindowInput, TitleGameOverAndPauseLetOnlyHashThroughAndGravityMovesOnlyPlay)
 {
-    for (WPARAM k : ALL_KEYS)
-        key(k);
+    const auto everythingButHash = [this] {
+        for (WPARAM k : {WPARAM(VK_LEFT), WPARAM(VK_RIGHT), WPARAM(VK_UP), WPARAM(VK_DOWN), WPARAM('A')})
+            key(k);
+        SendMessageW(window(), MSG_GRAVITY_STEP, 0, 0);
+    };
+    key(VK_F9);
+    everythingButHash();
     EXPECT_EQ(game.level, 0);
     EXPECT_EQ(game.paused, 0) << "not even '#' pauses the title";
     EXPECT_EQ(board(), std::vector<uint8_t>(FIELD_CELLS, 0));
 
-    startGameWith(2);
-    game.gameOver = 1;
-    const std::vector<uint8_t> before = board();
-    for (WPARAM k : ALL_KEYS)
-        key(k);
-    EXPECT_EQ(board(), before);
-    EXPECT_EQ(game.paused, 0);
-    EXPECT_TRUE(soundRequests.empty());
-}
-
-TEST_F(MainWindowInput, WhilePausedOnlyHashDoesAnything)
-{
-    startGameWith(1);
+    startGameWith(4);
     key(VK_F9);
     ASSERT_EQ(game.paused, 1);
-    const std::vector<uint8_t> before = board();
-    for (WPARAM k : {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN})
-        key(k);
-    SendMessageW(window(), MSG_GRAVITY_STEP, 0, 0);
+    std::vector<uint8_t> before = board();
+    everythingButHash();
     EXPECT_EQ(board(), before);
     EXPECT_TRUE(soundRequests.empty());
     key(VK_F9);
     EXPECT_EQ(game.paused, 0);
-    key(VK_LEFT);
-    EXPECT_NE(board(), before);
+
+    const int16_t row = game.pieceRow;
+    SendMessageW(window(), MSG_GRAVITY_STEP, 0, 0);
+    EXPECT_EQ(game.pieceRow, row - 1);
+    for (int i = 0; i < FIELD_ROWS; ++i)
+        SendMessageW(window(), MSG_GRAVITY_STEP, 0, 0);
+    EXPECT_EQ(game.score, 10) << "the step that finds the floor lands the piece";
+    EXPECT_EQ(soundRequests.size(), 1u);
+
+    game.gameOver = 1;
+    before = board();
+    key(VK_F9);
+    everythingButHash();
+    EXPECT_EQ(board(), before);
+    EXPECT_EQ(game.paused, 0);
+    EXPECT_EQ(soundRequests.size(), 1u);
 }
 
 TEST_F(MainWindowInput, OneDownPressLandsThePieceAndBringsTheNextInOneJump)
@@ -103,8 +117,9 @@ TEST_F(MainWindowInput, OnlyASuccessfulTurnPlaysTheTurnSound)
     EXPECT_SOUNDS({{IDS_SOUND_TURNED, SND_ASYNC | SND_NODEFAULT | SND_MEMORY}});
 
     soundRequests.clear();
-    setRows({"..........", "..........", "..........", "..........", "..........", "..........",
-             "..........", "..........", "..........", "..........", ".....1...."});
+    std::vector<std::string> rows(FIELD_ROWS, "..........");
+    rows[10] = ".....1....";  // in the way of the turned bar
+    setRows(rows);
     game.pieceType = 4;
     spawnPiece();
     key(VK_UP);
@@ -122,24 +137,13 @@ TEST_F(MainWindowInput, OnlyASuccessfulTurnPlaysTheTurnSound)
 
 TEST_F(MainWindowInput, AGameOverSoundsEndThenLandingAndKeepsTheRecordAtOnce)
 {
-    startGameWith(3);
-    std::vector<std::string> rows(12, "1.1.1.1.1.");
-    setRows(rows);
-    game.pieceType = 3;
-    spawnPiece();
-    game.score = 120;
-    key(VK_DOWN);
-    ASSERT_EQ(game.gameOver, 1);
+    game.highScores[0] = 125;
+    ASSERT_NO_FATAL_FAILURE(endGameByLanding(120));
     ASSERT_EQ(game.newRecord, 1);
     EXPECT_SOUNDS({{IDS_SOUND_GAME_OVER, SND_ASYNC | SND_NODEFAULT | SND_MEMORY},
                    {IDS_SOUND_LANDED, SND_NODEFAULT | SND_MEMORY}});
-    // The record is in the registry before the program ends.
-    DWORD stored = 0;
-    DWORD size = sizeof stored;
-    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, SECTION_PATH, L"HiScore1", RRF_RT_REG_DWORD, nullptr, &stored, &size),
-              ERROR_SUCCESS);
-    EXPECT_EQ(stored, static_cast<DWORD>(game.highScores[0]));
-    EXPECT_EQ(stored, 130u);
+    EXPECT_EQ(storedScores(), L"HiScore1=130 HiScore2=125 HiScore3=0 HiScore4=0 HiScore5=0")
+        << "the record is in the registry before the program ends";
     EXPECT_PICTURE_AT(screenFrame(window()), IDB_GAME_OVER, 20, 78);
 
     // Half a second after the end is handled, the board opens by itself.
@@ -149,12 +153,10 @@ TEST_F(MainWindowInput, AGameOverSoundsEndThenLandingAndKeepsTheRecordAtOnce)
         if (board)
             SendMessageW(board, WM_COMMAND, CMD_CONTINUE, 0);
     });
-    const DWORD start = GetTickCount();
     MSG msg;
-    while (GetTickCount() - start < 3000 && PeekMessageW(&msg, window(), MSG_AFTER_GAME_OVER, MSG_AFTER_GAME_OVER,
-                                                          PM_REMOVE) == 0)
-        Sleep(1);
-    ASSERT_EQ(msg.message, MSG_AFTER_GAME_OVER);
+    ASSERT_TRUE(eventually([&] {
+        return PeekMessageW(&msg, window(), MSG_AFTER_GAME_OVER, MSG_AFTER_GAME_OVER, PM_REMOVE) != 0;
+    }));
     const DWORD handled = GetTickCount();
     DispatchMessageW(&msg);
     closer.join();
@@ -165,15 +167,9 @@ TEST_F(MainWindowInput, AGameOverSoundsEndThenLandingAndKeepsTheRecordAtOnce)
 
 TEST_F(MainWindowInput, AGameWithoutARecordOpensNothing)
 {
-    game.highScores[4] = 30000;
-    for (int i = 0; i < 4; ++i)
-        game.highScores[i] = 30000;
-    startGameWith(3);
-    setRows(std::vector<std::string>(12, "1.1.1.1.1."));
-    game.pieceType = 3;
-    spawnPiece();
-    key(VK_DOWN);
-    ASSERT_EQ(game.gameOver, 1);
+    for (int32_t& score : game.highScores)
+        score = 30000;
+    ASSERT_NO_FATAL_FAILURE(endGameByLanding(0));
     ASSERT_EQ(game.newRecord, 0);
     const DWORD start = GetTickCount();
     pump();
@@ -361,12 +357,8 @@ TEST_F(MainWindowInput, DialogsCoverTheFramePauseThePlayAndPutThePauseBack)
         ASSERT_FALSE(shown.pixels.empty());
         // The board picture with the place labels, the scores drawn over it.
         const Picture boardPicture = loadPicture(IDB_HISCORE_BOARD);
-        int differing = 0;
-        for (int y = 0; y < boardPicture.height; ++y)
-            for (int x = 0; x < 45; ++x)
-                differing += shown.at(3 + x, 6 + y) != boardPicture.at(x, y);
-        EXPECT_EQ(differing, 0) << "pixels of the place labels not shown";
-        EXPECT_PICTURE_AT(shown, IDB_DIGIT_BASE + 0, 70, 46);
+        expectBox(shown, 3, 6, boardPicture, 0, 0, 45, boardPicture.height, __LINE__);
+        EXPECT_DIGITS_AT(shown, "0", 70, 46);
     }
 
     game.paused = 0;
@@ -418,20 +410,6 @@ TEST_F(MainWindowInput, QuitAnsweredNoLeavesTheGameRunningWhileGravityGoesOn)
     MSG msg;
     EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 0u);
-}
-
-TEST_F(MainWindowInput, GravityMovesOnlyARunningGame)
-{
-    SendMessageW(window(), MSG_GRAVITY_STEP, 0, 0);
-    EXPECT_EQ(board(), std::vector<uint8_t>(FIELD_CELLS, 0));
-    startGameWith(4);
-    const int16_t row = game.pieceRow;
-    SendMessageW(window(), MSG_GRAVITY_STEP, 0, 0);
-    EXPECT_EQ(game.pieceRow, row - 1);
-    for (int i = 0; i < FIELD_ROWS; ++i)
-        SendMessageW(window(), MSG_GRAVITY_STEP, 0, 0);
-    EXPECT_EQ(game.score, 10) << "the step that finds the floor lands the piece";
-    EXPECT_EQ(soundRequests.size(), 1u);
 }
 
 }  // namespace
