@@ -3,12 +3,17 @@
 
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "../../resources/resource_ids.h"
 #include "handset_shell.h"
 
 namespace {
+
+const UINT WAITING = SND_NODEFAULT | SND_MEMORY;
+const UINT ASYNC = SND_ASYNC | WAITING;
+using Sounds = std::vector<SoundRequest>;
 
 class MainWindowInput : public ShellTest {
 protected:
@@ -26,25 +31,14 @@ protected:
         ASSERT_EQ(game.gameOver, 1);
     }
 
-    std::wstring softkeyLabel(HWND bar, int index)
+    std::wstring softkeyLabel(int index)
     {
         wchar_t label[32] = L"?";
         UINT commandId = 0;
-        EXPECT_EQ(softkeyInfo(bar, index, label, 32, &commandId), 1);
+        EXPECT_EQ(softkeyInfo(shell.menuBar, index, label, 32, &commandId), 1);
         return std::wstring(label) + L":" + std::to_wstring(commandId);
     }
 };
-
-void expectSounds(const std::vector<SoundRequest>& expected, int line)
-{
-    SCOPED_TRACE(testing::Message() << "checked from line " << line);
-    ASSERT_EQ(soundRequests.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(soundRequests[i].id, expected[i].id) << "request " << i;
-        EXPECT_EQ(soundRequests[i].flags, expected[i].flags) << "request " << i;
-    }
-}
-#define EXPECT_SOUNDS(...) expectSounds(__VA_ARGS__, __LINE__)
 
 TEST_F(MainWindowInput, TitleGameOverAndPauseLetOnlyHashThroughAndGravityMovesOnlyPlay)
 {
@@ -65,7 +59,7 @@ TEST_F(MainWindowInput, TitleGameOverAndPauseLetOnlyHashThroughAndGravityMovesOn
     std::vector<uint8_t> before = board();
     everythingButHash();
     EXPECT_EQ(board(), before);
-    EXPECT_TRUE(soundRequests.empty());
+    EXPECT_EQ(soundRequests, Sounds{});
     key(VK_F9);
     EXPECT_EQ(game.paused, 0);
 
@@ -75,7 +69,7 @@ TEST_F(MainWindowInput, TitleGameOverAndPauseLetOnlyHashThroughAndGravityMovesOn
     for (int i = 0; i < FIELD_ROWS; ++i)
         SendMessageW(window(), MSG_GRAVITY_STEP, 0, 0);
     EXPECT_EQ(game.score, 10) << "the step that finds the floor lands the piece";
-    EXPECT_EQ(soundRequests.size(), 1u);
+    EXPECT_EQ(soundRequests, (Sounds{{IDS_SOUND_LANDED, WAITING}}));
 
     game.gameOver = 1;
     before = board();
@@ -95,7 +89,7 @@ TEST_F(MainWindowInput, OneDownPressLandsThePieceAndBringsTheNextInOneJump)
     EXPECT_EQ(game.score, 10);
     EXPECT_EQ(game.pieceType, next);
     EXPECT_EQ(game.landed, 0);
-    EXPECT_SOUNDS({{IDS_SOUND_LANDED, SND_NODEFAULT | SND_MEMORY}});
+    EXPECT_EQ(soundRequests, (Sounds{{IDS_SOUND_LANDED, WAITING}}));
     // And the screen shows it already, before any other message was handled.
     EXPECT_PICTURE_AT(screenFrame(window()), IDB_CELL_BASE + 4, 39, 162);
 
@@ -105,16 +99,16 @@ TEST_F(MainWindowInput, OneDownPressLandsThePieceAndBringsTheNextInOneJump)
     game.pieceType = 4;
     spawnPiece();
     key(VK_DOWN);
-    EXPECT_SOUNDS({{IDS_SOUND_ROWS, SND_ASYNC | SND_NODEFAULT | SND_MEMORY}});
+    EXPECT_EQ(soundRequests, (Sounds{{IDS_SOUND_ROWS, ASYNC}}));
     EXPECT_EQ(game.board[0], 0) << "the full row went";
     EXPECT_EQ(game.linesCleared, 0);
 }
 
-TEST_F(MainWindowInput, OnlyASuccessfulTurnPlaysTheTurnSound)
+TEST_F(MainWindowInput, OnlyASuccessfulTurnPlaysTheTurnSoundAndSoundOffPlaysNothing)
 {
     startGameWith(4);
     key(VK_UP);
-    EXPECT_SOUNDS({{IDS_SOUND_TURNED, SND_ASYNC | SND_NODEFAULT | SND_MEMORY}});
+    EXPECT_EQ(soundRequests, (Sounds{{IDS_SOUND_TURNED, ASYNC}}));
 
     soundRequests.clear();
     std::vector<std::string> rows(FIELD_ROWS, "..........");
@@ -124,24 +118,22 @@ TEST_F(MainWindowInput, OnlyASuccessfulTurnPlaysTheTurnSound)
     spawnPiece();
     key(VK_UP);
     EXPECT_EQ(game.rotation, 0);
-    EXPECT_TRUE(soundRequests.empty());
+    EXPECT_EQ(soundRequests, Sounds{});
 
     command(CMD_SOUND_OFF);
-    game.pieceType = 4;
     setRows({});
     spawnPiece();
     key(VK_UP);
     key(VK_DOWN);
-    EXPECT_TRUE(soundRequests.empty()) << "sound off plays nothing";
+    EXPECT_EQ(soundRequests, Sounds{});
 }
 
-TEST_F(MainWindowInput, AGameOverSoundsEndThenLandingAndKeepsTheRecordAtOnce)
+TEST_F(MainWindowInput, AGameOverSoundsEndThenLandingKeepsTheRecordAtOnceAndOpensTheBoardLater)
 {
     game.highScores[0] = 125;
     ASSERT_NO_FATAL_FAILURE(endGameByLanding(120));
     ASSERT_EQ(game.newRecord, 1);
-    EXPECT_SOUNDS({{IDS_SOUND_GAME_OVER, SND_ASYNC | SND_NODEFAULT | SND_MEMORY},
-                   {IDS_SOUND_LANDED, SND_NODEFAULT | SND_MEMORY}});
+    EXPECT_EQ(soundRequests, (Sounds{{IDS_SOUND_GAME_OVER, ASYNC}, {IDS_SOUND_LANDED, WAITING}}));
     EXPECT_EQ(storedScores(), L"HiScore1=130 HiScore2=125 HiScore3=0 HiScore4=0 HiScore5=0")
         << "the record is in the registry before the program ends";
     EXPECT_PICTURE_AT(screenFrame(window()), IDB_GAME_OVER, 20, 78);
@@ -179,23 +171,20 @@ TEST_F(MainWindowInput, AGameWithoutARecordOpensNothing)
 
 TEST_F(MainWindowInput, StartRestartPauseAndResume)
 {
-    HWND bar = shell.menuBar;
-    ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(softkeyLabel(bar, 0), L"Start:201");
-    EXPECT_EQ(softkeyLabel(bar, 1), L"Menu:202");
+    EXPECT_EQ(softkeyLabel(0), L"Start:201");
+    EXPECT_EQ(softkeyLabel(1), L"Menu:202");
 
     // Pausing the title only sets the flag; Start then only takes it away.
     command(CMD_PAUSE);
     EXPECT_EQ(game.paused, 1);
     EXPECT_PICTURE_AT(printFrame(window()), IDB_INSTRUCTIONS, 3, 6);
-    ASSERT_EQ(pressSoftkey(bar, 0), 1);
+    ASSERT_EQ(pressSoftkey(shell.menuBar, 0), 1);
     EXPECT_EQ(game.paused, 0);
     EXPECT_EQ(game.level, 0);
-    EXPECT_EQ(softkeyLabel(bar, 0), L"Restart:201") << "relabelled on its first use, even a resume";
+    EXPECT_EQ(softkeyLabel(0), L"Restart:201") << "relabelled on its first use, even a resume";
 
-    SendMessageW(window(), WM_KEYDOWN, VK_F1, 0);  // the left softkey key
+    key(VK_F1);  // the left softkey key
     EXPECT_EQ(game.level, 1);
-    EXPECT_EQ(game.gameOver, 0);
     key(VK_DOWN);
     ASSERT_EQ(game.score, 10);
 
@@ -210,11 +199,8 @@ TEST_F(MainWindowInput, StartRestartPauseAndResume)
     command(CMD_START);
     EXPECT_EQ(game.score, 0) << "Start in a game begins a new one";
     EXPECT_EQ(game.level, 1);
-    int filled = 0;
-    for (uint8_t cell : board())
-        filled += cell != 0;
-    EXPECT_EQ(filled, 4) << "only the new piece";
-    EXPECT_EQ(softkeyLabel(bar, 0), L"Restart:201");
+    EXPECT_EQ(FIELD_CELLS - std::count(game.board, game.board + FIELD_CELLS, 0), 4) << "only the new piece";
+    EXPECT_EQ(softkeyLabel(0), L"Restart:201");
 }
 
 TEST_F(MainWindowInput, TheWindowIsTheHandsetScreenWithItsSoftkeysBelowAndClickable)
@@ -223,21 +209,18 @@ TEST_F(MainWindowInput, TheWindowIsTheHandsetScreenWithItsSoftkeysBelowAndClicka
     ASSERT_TRUE(GetClientRect(window(), &client));
     EXPECT_EQ(client.right, FRAME_WIDTH);
     EXPECT_EQ(client.bottom, FRAME_HEIGHT);
-    POINT below = {0, FRAME_HEIGHT};
-    ClientToScreen(window(), &below);
-    RECT bar;
-    ASSERT_TRUE(GetWindowRect(shell.menuBar, &bar));
-    EXPECT_EQ(bar.left, below.x);
-    EXPECT_EQ(bar.top, below.y);
-    EXPECT_EQ(bar.right - bar.left, FRAME_WIDTH);
-
-    // Moving the window takes the softkeys along.
-    RECT outer;
-    GetWindowRect(window(), &outer);
-    SetWindowPos(window(), nullptr, outer.left + 30, outer.top + 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    GetWindowRect(shell.menuBar, &bar);
-    EXPECT_EQ(bar.left, below.x + 30);
-    EXPECT_EQ(bar.top, below.y + 20);
+    // The bar sits right below the frame, and moving the window takes it along.
+    for (int move = 0; move < 2; ++move) {
+        if (move)
+            SetWindowPos(window(), nullptr, 70, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        POINT below = {0, FRAME_HEIGHT};
+        ClientToScreen(window(), &below);
+        RECT bar;
+        ASSERT_TRUE(GetWindowRect(shell.menuBar, &bar));
+        EXPECT_EQ(bar.left, below.x);
+        EXPECT_EQ(bar.top, below.y);
+        EXPECT_EQ(bar.right - bar.left, FRAME_WIDTH);
+    }
 
     // A click on the left half is the left softkey.
     SendMessageW(shell.menuBar, WM_LBUTTONUP, 0, MAKELPARAM(20, 10));
@@ -256,12 +239,11 @@ TEST_F(RunningPacer, ClosingTheWindowStopsThePacerAndEndsTheLoopWithZero)
     createMainWindow();
     startGameWith(4);
     MSG msg;
-    for (int i = 0; i < 200 && game.pieceRow == SPAWN_ROW; ++i) {
-        Sleep(5);
+    EXPECT_TRUE(eventually([&] {
         if (PeekMessageW(&msg, window(), MSG_GRAVITY_STEP, MSG_GRAVITY_STEP, PM_REMOVE))
             DispatchMessageW(&msg);
-    }
-    EXPECT_LT(game.pieceRow, SPAWN_ROW) << "the pacer drove the piece";
+        return game.pieceRow < SPAWN_ROW;
+    })) << "the pacer drove the piece";
     ASSERT_EQ(gravityPacerRunning(), 1);
     SendMessageW(window(), WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(window()));
@@ -279,46 +261,38 @@ TEST_F(MainWindowInput, AnActivatedWindowTakesTheKeys)
     SetFocus(nullptr);
     SendMessageW(window(), WM_ACTIVATE, WA_CLICKACTIVE, 0);
     ASSERT_EQ(GetFocus(), window());
-    for (WPARAM k : {VK_F1, VK_F9}) {
-        PostMessageW(GetFocus(), WM_KEYDOWN, k, 1);
-        pump();
-    }
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_F1, 1);
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_F9, 1);
+    pump();
     EXPECT_EQ(game.level, 1);
     EXPECT_EQ(game.paused, 1);
 }
 
 TEST_F(MainWindowInput, TheMenuSoftkeyDropsDownTheCheckedMenuAndSendsTheChoice)
 {
-    // Opened twice: paused with sound on, choosing "2. Sound Off"; then
-    // playing with sound off, choosing "1. Sound On".
-    struct Round {
+    // Paused with sound on, choosing "2. Sound Off"; then playing with
+    // sound off, choosing "1. Sound On". Checked: Pause, Sound On, Sound Off.
+    const struct {
         int32_t paused;
-        int32_t soundBefore;
+        const char* checked;
         wchar_t choice;
-    };
-    const Round rounds[] = {{1, 1, L'2'}, {0, 0, L'1'}};
-    for (const Round& round : rounds) {
-        SCOPED_TRACE(testing::Message() << "paused " << round.paused << ", sound " << round.soundBefore);
+        int32_t soundAfter;
+    } rounds[] = {{1, "110", L'2', 0}, {0, "001", L'1', 1}};
+    for (const auto& round : rounds) {
+        SCOPED_TRACE(testing::Message() << "choice " << char(round.choice));
         game.paused = round.paused;
-        UINT pauseState = 0;
-        UINT onState = 0;
-        UINT offState = 0;
+        std::string checked;
         std::thread chooser = answerWhenShown(L"#32768", nullptr, [&](HWND menuWindow) {
-            if (!menuWindow)
-                return;
             HMENU shown = reinterpret_cast<HMENU>(SendMessageW(menuWindow, 0x01E1 /* MN_GETHMENU */, 0, 0));
-            pauseState = GetMenuState(shown, CMD_PAUSE, MF_BYCOMMAND) & MF_CHECKED;
-            onState = GetMenuState(shown, CMD_SOUND_ON, MF_BYCOMMAND) & MF_CHECKED;
-            offState = GetMenuState(shown, CMD_SOUND_OFF, MF_BYCOMMAND) & MF_CHECKED;
+            for (UINT id : {CMD_PAUSE, CMD_SOUND_ON, CMD_SOUND_OFF})
+                checked += GetMenuState(shown, id, MF_BYCOMMAND) & MF_CHECKED ? '1' : '0';
             PostMessageW(shell.mainWindow, WM_CHAR, round.choice, 0);
         });
-        SendMessageW(window(), WM_KEYDOWN, VK_F2, 0);
+        key(VK_F2);
         chooser.join();
         pump();
-        EXPECT_EQ(pauseState != 0, round.paused == 1);
-        EXPECT_EQ(onState != 0, round.soundBefore == 1);
-        EXPECT_EQ(offState != 0, round.soundBefore == 0);
-        EXPECT_EQ(game.soundOn, round.soundBefore ? 0 : 1) << "the chosen item reached the window";
+        EXPECT_EQ(checked, round.checked);
+        EXPECT_EQ(game.soundOn, round.soundAfter) << "the chosen item reached the window";
     }
 }
 
@@ -327,8 +301,8 @@ TEST_F(MainWindowInput, DialogsCoverTheFramePauseThePlayAndPutThePauseBack)
     POINT origin = {0, 0};
     ClientToScreen(window(), &origin);
     startGameWith(1);
-
-    for (int pausedBefore = 0; pausedBefore < 2; ++pausedBefore) {
+    const Picture boardPicture = loadPicture(IDB_HISCORE_BOARD);
+    for (int32_t pausedBefore : {0, 1}) {
         SCOPED_TRACE(testing::Message() << "paused before: " << pausedBefore);
         game.paused = pausedBefore;
         int32_t pausedDuring = -1;
@@ -336,8 +310,6 @@ TEST_F(MainWindowInput, DialogsCoverTheFramePauseThePlayAndPutThePauseBack)
         RECT client = {};
         Frame shown;
         std::thread closer = answerWhenShown(L"#32770", L"Kubrel SE", [&](HWND board) {
-            if (!board)
-                return;
             pausedDuring = game.paused;
             GetWindowRect(board, &where);
             GetClientRect(board, &client);
@@ -356,18 +328,14 @@ TEST_F(MainWindowInput, DialogsCoverTheFramePauseThePlayAndPutThePauseBack)
         EXPECT_EQ(client.bottom, FRAME_HEIGHT);
         ASSERT_FALSE(shown.pixels.empty());
         // The board picture with the place labels, the scores drawn over it.
-        const Picture boardPicture = loadPicture(IDB_HISCORE_BOARD);
         expectBox(shown, 3, 6, boardPicture, 0, 0, 45, boardPicture.height, __LINE__);
         EXPECT_DIGITS_AT(shown, "0", 70, 46);
     }
 
     game.paused = 0;
-    bool aboutShown = false;
-    std::wstring aboutTexts;
+    std::wstring aboutTexts = L"<no about box>";
     std::thread closer = answerWhenShown(L"#32770", L"About KubrelSE", [&](HWND about) {
-        if (!about)
-            return;
-        aboutShown = true;
+        aboutTexts = L"|";
         for (HWND item = GetWindow(about, GW_CHILD); item; item = GetWindow(item, GW_HWNDNEXT)) {
             wchar_t text[64] = L"";
             GetWindowTextW(item, text, 64);
@@ -377,9 +345,8 @@ TEST_F(MainWindowInput, DialogsCoverTheFramePauseThePlayAndPutThePauseBack)
     });
     command(CMD_ABOUT);
     closer.join();
-    EXPECT_TRUE(aboutShown) << "the about box carries its caption";
-    EXPECT_NE(aboutTexts.find(L"KubrelSE - Smartphone Edition|"), std::wstring::npos) << "got " << testing::PrintToString(aboutTexts);
-    EXPECT_NE(aboutTexts.find(L"Version 1.2|"), std::wstring::npos);
+    EXPECT_NE(aboutTexts.find(L"|KubrelSE - Smartphone Edition|"), std::wstring::npos) << testing::PrintToString(aboutTexts);
+    EXPECT_NE(aboutTexts.find(L"|Version 1.2|"), std::wstring::npos);
     EXPECT_EQ(game.paused, 0);
 }
 
@@ -388,10 +355,9 @@ TEST_F(MainWindowInput, QuitAnsweredNoLeavesTheGameRunningWhileGravityGoesOn)
     startGameWith(4);
     const int16_t rowBefore = game.pieceRow;
     std::thread answer = answerWhenShown(L"#32770", L"KubrelSE", [&](HWND question) {
-        if (!question)
-            return;
+        // The question's own loop handles the step meanwhile.
         PostMessageW(shell.mainWindow, MSG_GRAVITY_STEP, 0, 0);
-        Sleep(200);  // the question's own loop handles the step meanwhile
+        eventually([&] { return game.pieceRow != rowBefore; });
         SendMessageW(question, WM_COMMAND, IDNO, 0);
     });
     command(CMD_QUIT);
@@ -400,10 +366,8 @@ TEST_F(MainWindowInput, QuitAnsweredNoLeavesTheGameRunningWhileGravityGoesOn)
     EXPECT_EQ(game.pieceRow, rowBefore - 1) << "the piece fell while the question was up";
     EXPECT_EQ(game.paused, 0);
 
-    answer = answerWhenShown(L"#32770", L"KubrelSE", [&](HWND question) {
-        if (question)
-            SendMessageW(question, WM_COMMAND, IDYES, 0);
-    });
+    answer = answerWhenShown(L"#32770", L"KubrelSE",
+                             [&](HWND question) { SendMessageW(question, WM_COMMAND, IDYES, 0); });
     command(CMD_QUIT);
     answer.join();
     EXPECT_FALSE(IsWindow(window()));

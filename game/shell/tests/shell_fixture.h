@@ -21,7 +21,9 @@
 struct SoundRequest {
     int id;  // 500..503, or -1 for data that is none of the game's sounds
     UINT flags;
+    bool operator==(const SoundRequest& o) const { return id == o.id && flags == o.flags; }
 };
+inline void PrintTo(const SoundRequest& r, std::ostream* out) { *out << r.id << " flags " << r.flags; }
 
 // Every request handed to the sound player since the test began.
 extern std::vector<SoundRequest> soundRequests;
