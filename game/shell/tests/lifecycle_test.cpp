@@ -84,6 +84,11 @@ TEST_F(GameProcess, APlayedRunQuitsByItsMenuWithExitCodeZeroAndLeavesItsSettings
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(softkeyText(window), L"Start\tMenu");
     EXPECT_TRUE(eventually([] { return script() == L""; })) << "silenced while it runs";
+    HKEY gameKey;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Nolvo Systems Inc.\\KubrelSE", 0, KEY_READ, &gameKey),
+              ERROR_SUCCESS)
+        << "the key exists from the start";
+    RegCloseKey(gameKey);
 
     key(window, VK_F1);  // left softkey: Start
     for (WPARAM k : {VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN, VK_DOWN})

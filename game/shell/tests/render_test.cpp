@@ -8,21 +8,6 @@ namespace {
 
 class Rendering : public ShellTest {};
 
-TEST_F(Rendering, TitleShowsBackgroundZerosAndInstructionsWithoutPreview)
-{
-    const Frame frame = printFrame(window());
-    EXPECT_PICTURE_AT(frame, IDB_INSTRUCTIONS, 3, 6);
-    EXPECT_DIGITS_AT(frame, "0", 145, 24);  // score
-    EXPECT_DIGITS_AT(frame, "0", 145, 80);  // level
-    // No preview: the NEXT box is the background's own; outside the boxes
-    // and the well the background shows, from (0, 0).
-    const Picture background = loadPicture(IDB_BACKGROUND);
-    ASSERT_EQ(background.width, FRAME_WIDTH);
-    expectBox(frame, 126, 138, background, 126, 138, 47, 35, __LINE__);
-    expectBox(frame, 175, 0, background, 175, 0, 1, FRAME_HEIGHT, __LINE__);
-    expectBox(frame, 0, 179, background, 0, 179, FRAME_WIDTH, 1, __LINE__);
-}
-
 TEST_F(Rendering, CellsSitExactlyOnTheirCellsAndEmptyCellsShowTheBackground)
 {
     startGameWith(3);
@@ -89,17 +74,27 @@ TEST_F(Rendering, PreviewsAreCentredInTheNextBoxAndTheBarOverhangsByOnePixel)
     }
 }
 
-TEST_F(Rendering, BannersFollowTitleThenGameOverThenPause)
+TEST_F(Rendering, TheTitleWinsOverGameOverWhichWinsOverPause)
 {
     game.gameOver = 1;
     game.paused = 1;
-    EXPECT_PICTURE_AT(printFrame(window()), IDB_INSTRUCTIONS, 3, 6);  // level 0 wins over both
+    Frame frame = printFrame(window());
+    EXPECT_PICTURE_AT(frame, IDB_INSTRUCTIONS, 3, 6);  // level 0 wins over both
+    EXPECT_DIGITS_AT(frame, "0", 145, 24);            // score
+    EXPECT_DIGITS_AT(frame, "0", 145, 80);            // level
+    // No preview: the NEXT box is the background's own; outside the boxes
+    // and the well the background shows, from (0, 0).
+    const Picture background = loadPicture(IDB_BACKGROUND);
+    ASSERT_EQ(background.width, FRAME_WIDTH);
+    expectBox(frame, 126, 138, background, 126, 138, 47, 35, __LINE__);
+    expectBox(frame, 175, 0, background, 175, 0, 1, FRAME_HEIGHT, __LINE__);
+    expectBox(frame, 0, 179, background, 0, 179, FRAME_WIDTH, 1, __LINE__);
 
     startGameWith(2);
     setRows({"1234567123"});
     game.gameOver = 1;
     game.paused = 1;
-    Frame frame = printFrame(window());
+    frame = printFrame(window());
     EXPECT_PICTURE_AT(frame, IDB_GAME_OVER, 20, 78);
     EXPECT_PICTURE_AT(frame, IDB_CELL_BASE + 4, 39, 162);  // settled cells stay drawn
 

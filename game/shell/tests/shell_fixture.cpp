@@ -24,70 +24,57 @@ BOOL WINAPI recordSound(LPCWSTR sound, UINT flags)
     return TRUE;
 }
 
-BITMAPINFO topDown32(int width, int height)
+// Lets draw paint into a width x height memory picture and reads the pixels
+// back.
+template <typename Draw>
+Picture capture(int width, int height, Draw draw)
 {
     BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
-// Lets draw paint into a 176 x 180 memory frame and reads the pixels back.
-template <typename Draw>
-Frame capture(Draw draw)
-{
-    const BITMAPINFO info = topDown32(FRAME_WIDTH, FRAME_HEIGHT);
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     HDC memory = CreateCompatibleDC(nullptr);
     HBITMAP dib = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ kept = SelectObject(memory, dib);
     draw(memory);
     GdiFlush();
-    Frame frame;
-    const auto* p = static_cast<const uint32_t*>(bits);
-    for (int i = 0; i < FRAME_WIDTH * FRAME_HEIGHT; ++i)
-        frame.pixels.push_back(p[i] & 0xFFFFFF);
+    Picture picture{width, height, {}};
+    for (int i = 0; bits && i < width * height; ++i)
+        picture.pixels.push_back(static_cast<const uint32_t*>(bits)[i] & 0xFFFFFF);
     SelectObject(memory, kept);
     DeleteObject(dib);
     DeleteDC(memory);
-    return frame;
+    return picture;
 }
 
 }  // namespace
 
 Picture loadPicture(int bitmapId)
 {
-    Picture picture{0, 0, {}};
     HBITMAP bitmap = static_cast<HBITMAP>(
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    BITMAP header;
-    if (!bitmap || !GetObjectW(bitmap, sizeof header, &header))
-        return picture;
-    picture = {header.bmWidth, header.bmHeight, std::vector<uint32_t>(size_t(header.bmWidth) * header.bmHeight)};
-    BITMAPINFO info = topDown32(picture.width, picture.height);
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, bitmap, 0, UINT(picture.height), picture.pixels.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    for (uint32_t& px : picture.pixels)
-        px &= 0xFFFFFF;
+    BITMAP header = {};
+    GetObjectW(bitmap, sizeof header, &header);
+    Picture picture = capture(header.bmWidth, header.bmHeight, [&](HDC memory) {
+        HDC source = CreateCompatibleDC(memory);
+        HGDIOBJ kept = SelectObject(source, bitmap);
+        BitBlt(memory, 0, 0, header.bmWidth, header.bmHeight, source, 0, 0, SRCCOPY);
+        SelectObject(source, kept);
+        DeleteDC(source);
+    });
     DeleteObject(bitmap);
     return picture;
 }
 
 Frame printFrame(HWND window)
 {
-    return capture([window](HDC memory) {
+    return capture(FRAME_WIDTH, FRAME_HEIGHT, [window](HDC memory) {
         SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
     });
 }
 
 Frame screenFrame(HWND window)
 {
-    return capture([window](HDC memory) {
+    return capture(FRAME_WIDTH, FRAME_HEIGHT, [window](HDC memory) {
         HDC screen = GetDC(window);
         BitBlt(memory, 0, 0, FRAME_WIDTH, FRAME_HEIGHT, screen, 0, 0, SRCCOPY);
         ReleaseDC(window, screen);
@@ -96,7 +83,7 @@ Frame screenFrame(HWND window)
 
 Frame renderedFrame(void (*render)(HDC, const RECT&))
 {
-    return capture([render](HDC memory) {
+    return capture(FRAME_WIDTH, FRAME_HEIGHT, [render](HDC memory) {
         const RECT client = {0, 0, FRAME_WIDTH, FRAME_HEIGHT};
         render(memory, client);
     });
