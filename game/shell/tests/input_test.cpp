@@ -203,23 +203,32 @@ TEST_F(MainWindowInput, StartRestartPauseAndResume)
     EXPECT_EQ(softkeyLabel(0), L"Restart:201");
 }
 
+// Where the window's client area lies on the screen.
+RECT clientOnScreen(HWND window)
+{
+    RECT r = {};
+    GetClientRect(window, &r);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::string text(const RECT& r)
+{
+    return testing::PrintToString(std::vector<LONG>{r.left, r.top, r.right, r.bottom});
+}
+
 TEST_F(MainWindowInput, TheWindowIsTheHandsetScreenWithItsSoftkeysBelowAndClickable)
 {
-    RECT client;
-    ASSERT_TRUE(GetClientRect(window(), &client));
-    EXPECT_EQ(client.right, FRAME_WIDTH);
-    EXPECT_EQ(client.bottom, FRAME_HEIGHT);
     // The bar sits right below the frame, and moving the window takes it along.
     for (int move = 0; move < 2; ++move) {
         if (move)
             SetWindowPos(window(), nullptr, 70, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        POINT below = {0, FRAME_HEIGHT};
-        ClientToScreen(window(), &below);
+        const RECT frame = clientOnScreen(window());
+        EXPECT_EQ(frame.right - frame.left, FRAME_WIDTH);
+        EXPECT_EQ(frame.bottom - frame.top, FRAME_HEIGHT);
         RECT bar;
         ASSERT_TRUE(GetWindowRect(shell.menuBar, &bar));
-        EXPECT_EQ(bar.left, below.x);
-        EXPECT_EQ(bar.top, below.y);
-        EXPECT_EQ(bar.right - bar.left, FRAME_WIDTH);
+        EXPECT_EQ(text({bar.left, bar.top, bar.right, 0}), text({frame.left, frame.bottom, frame.right, 0}));
     }
 
     // A click on the left half is the left softkey.
@@ -298,8 +307,7 @@ TEST_F(MainWindowInput, TheMenuSoftkeyDropsDownTheCheckedMenuAndSendsTheChoice)
 
 TEST_F(MainWindowInput, DialogsCoverTheFramePauseThePlayAndPutThePauseBack)
 {
-    POINT origin = {0, 0};
-    ClientToScreen(window(), &origin);
+    const RECT frame = clientOnScreen(window());
     startGameWith(1);
     const Picture boardPicture = loadPicture(IDB_HISCORE_BOARD);
     for (int32_t pausedBefore : {0, 1}) {
@@ -307,12 +315,10 @@ TEST_F(MainWindowInput, DialogsCoverTheFramePauseThePlayAndPutThePauseBack)
         game.paused = pausedBefore;
         int32_t pausedDuring = -1;
         RECT where = {};
-        RECT client = {};
         Frame shown;
         std::thread closer = answerWhenShown(L"#32770", L"Kubrel SE", [&](HWND board) {
             pausedDuring = game.paused;
-            GetWindowRect(board, &where);
-            GetClientRect(board, &client);
+            where = clientOnScreen(board);
             Sleep(150);  // the dialog's own loop paints it
             shown = screenFrame(board);
             SendMessageW(board, WM_COMMAND, CMD_START, 0);  // not a closing command
@@ -322,10 +328,7 @@ TEST_F(MainWindowInput, DialogsCoverTheFramePauseThePlayAndPutThePauseBack)
         closer.join();
         EXPECT_EQ(pausedDuring, 1);
         EXPECT_EQ(game.paused, pausedBefore);
-        EXPECT_EQ(where.left, origin.x);
-        EXPECT_EQ(where.top, origin.y);
-        EXPECT_EQ(client.right, FRAME_WIDTH);
-        EXPECT_EQ(client.bottom, FRAME_HEIGHT);
+        EXPECT_EQ(text(where), text(frame)) << "the dialog covers the frame";
         ASSERT_FALSE(shown.pixels.empty());
         // The board picture with the place labels, the scores drawn over it.
         expectBox(shown, 3, 6, boardPicture, 0, 0, 45, boardPicture.height, __LINE__);

@@ -8,6 +8,8 @@
 
 namespace {
 
+// kubrelse.exe started beside this program; ended by force if a test
+// leaves it running.
 struct Running {
     PROCESS_INFORMATION process = {};
     bool started = false;
@@ -26,10 +28,9 @@ struct Running {
     {
         if (!started)
             return;
-        if (running()) {
+        if (running())
             TerminateProcess(process.hProcess, 99);
-            WaitForSingleObject(process.hProcess, 5000);
-        }
+        WaitForSingleObject(process.hProcess, 5000);
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
@@ -43,14 +44,13 @@ struct Running {
         return code;
     }
     // A visible window of this process, or null.
-    HWND window(const wchar_t* className, const wchar_t* caption) const
+    HWND window(const wchar_t* className = MAIN_CLASS_NAME, const wchar_t* caption = MAIN_TITLE) const
     {
         HWND found = waitForWindow(className, caption);
         DWORD owner = 0;
         GetWindowThreadProcessId(found, &owner);
         return owner == process.dwProcessId ? found : nullptr;
     }
-    HWND mainWindow() const { return window(MAIN_CLASS_NAME, MAIN_TITLE); }
 };
 
 std::wstring softkeyText(HWND mainWindow)
@@ -80,7 +80,7 @@ TEST_F(GameProcess, APlayedRunQuitsByItsMenuWithExitCodeZeroAndLeavesItsSettings
 {
     Running game;
     ASSERT_TRUE(game.started);
-    HWND window = game.mainWindow();
+    HWND window = game.window();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(softkeyText(window), L"Start\tMenu");
     EXPECT_TRUE(eventually([] { return script() == L""; })) << "silenced while it runs";
@@ -121,7 +121,7 @@ TEST_F(GameProcess, ASecondStartBringsTheFirstForwardAndTouchesNothing)
 {
     Running first;
     ASSERT_TRUE(first.started);
-    HWND window = first.mainWindow();
+    HWND window = first.window();
     ASSERT_NE(window, nullptr);
     // Once the first copy waits in its message loop, in front, it has
     // silenced the key clicks; from here on only the second copy could
@@ -171,7 +171,7 @@ TEST_F(GameProcess, ALandingSoundReachesTheAudioDevice)
 
     Running game;
     ASSERT_TRUE(game.started);
-    HWND window = game.mainWindow();
+    HWND window = game.window();
     ASSERT_NE(window, nullptr);
     key(window, VK_F1);
     key(window, VK_DOWN);  // lands the piece: the landing sound, played to its end

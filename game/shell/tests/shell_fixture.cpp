@@ -210,10 +210,9 @@ void ShellTest::createMainWindow()
 
 void ShellTest::TearDown()
 {
-    if (shell.mainWindow && IsWindow(shell.mainWindow))
+    if (IsWindow(shell.mainWindow))
         DestroyWindow(shell.mainWindow);
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) {
     }
     if (shell.appKey)
         RegCloseKey(shell.appKey);
@@ -224,13 +223,9 @@ void ShellTest::TearDown()
 
 void ShellTest::pump()
 {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT)
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);)
+        if (msg.message != WM_QUIT)
+            DispatchMessageW(&msg);
 }
 
 void ShellTest::startGameWith(int16_t type)

@@ -25,8 +25,7 @@ struct SoundRequest {
 };
 inline void PrintTo(const SoundRequest& r, std::ostream* out) { *out << r.id << " flags " << r.flags; }
 
-// Every request handed to the sound player since the test began.
-extern std::vector<SoundRequest> soundRequests;
+extern std::vector<SoundRequest> soundRequests;  // since the test began
 
 // Pixels as 0x00RRGGBB, top row first: a painted 176 x 180 frame or a
 // resource bitmap as it is drawn.
@@ -39,15 +38,12 @@ struct Picture {
 using Frame = Picture;
 
 Picture loadPicture(int bitmapId);
-// What the window's procedure draws, through WM_PRINTCLIENT.
-Frame printFrame(HWND window);
-// What is on the screen in the window's client area.
-Frame screenFrame(HWND window);
-// What a frame renderer (renderMainFrame, renderHiScoreBoard) draws.
+Frame printFrame(HWND window);   // what its procedure draws for WM_PRINTCLIENT
+Frame screenFrame(HWND window);  // what the screen shows in its client area
 Frame renderedFrame(void (*render)(HDC, const RECT&));
 
-// Checks that the w x h box of frame at (x, y) shows the box of picture at
-// (px, py), clipped to the frame; reports the first differing pixel.
+// The w x h box of frame at (x, y) shows that of picture at (px, py),
+// clipped to the frame; a failure names the first differing pixel.
 void expectBox(const Frame& frame, int x, int y, const Picture& picture, int px, int py, int w, int h, int line);
 // The whole bitmap id with its top-left corner at (x, y).
 void expectPictureAt(const Frame& frame, int bitmapId, int x, int y, int line);
@@ -59,11 +55,9 @@ void expectDigitsAt(const Frame& frame, const char* digits, int x, int y, int li
 const wchar_t GAME_KEY_PATH[] = L"Software\\Nolvo Systems Inc.";
 const wchar_t SECTION_PATH[] = L"Software\\Nolvo Systems Inc.\\KubrelSE\\MainSection";
 
-// Removes the game's registry key and the key-click value.
-void clearGameRegistry();
+void clearGameRegistry();  // the game's key and the key-click value
 void setRawValue(const wchar_t* path, const wchar_t* name, DWORD type, const void* data, DWORD size);
-// The "Script" value's text, or "<none>".
-std::wstring script();
+std::wstring script();  // the key-click "Script" text, or "<none>"
 void writeScript(const wchar_t* text);
 // The values of MainSection in their order, "HiScore1=900 HiScore2=0 ...";
 // a value that is not a REG_DWORD shows as "name:type"; "<no key>".
@@ -71,8 +65,7 @@ std::wstring storedScores();
 
 // Polls done() until it holds (true) or timeoutMs have passed (false).
 bool eventually(const std::function<bool()>& done, DWORD timeoutMs = 10000);
-// Waits for a visible window of class and caption on any thread; null
-// when none came.
+// A visible window of class and caption on any thread; null if none came.
 HWND waitForWindow(const wchar_t* className, const wchar_t* caption, DWORD timeoutMs = 10000);
 // Runs answer(window) on a second thread as soon as a window of class and
 // caption shows up; join() the result after the modal call has returned.
@@ -88,7 +81,7 @@ protected:
     void createMainWindow();
     bool createInSetUp = true;
 
-    HWND window() const { return shell.mainWindow; }
+    static HWND window() { return shell.mainWindow; }
     void key(WPARAM virtualKey) { SendMessageW(window(), WM_KEYDOWN, virtualKey, 0); }
     void command(UINT id) { SendMessageW(window(), WM_COMMAND, id, 0); }
     // Handles what is queued for this thread, WM_QUIT excepted.
