@@ -1,6 +1,8 @@
 // What the player sees: the composed frame, pixel by pixel.
 #include "shell_fixture.h"
 
+#include <array>
+
 #include "../../resources/resource_ids.h"
 #include "render.h"
 
@@ -60,17 +62,12 @@ TEST_F(Rendering, NumbersAreDigitsCentredInTheirBoxesAndOutOfRangeValuesShowOnly
 
 TEST_F(Rendering, PreviewsAreCentredInTheNextBoxAndTheBarOverhangsByOnePixel)
 {
-    struct Case {
-        int16_t type;
-        int x;
-        int y;
-    };
-    const Case cases[] = {{1, 131, 143}, {3, 137, 143}, {4, 126, 149}, {7, 131, 143}};
     startGameWith(1);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "next type " << c.type);
-        game.nextType = c.type;
-        EXPECT_PICTURE_AT(printFrame(window()), IDB_PREVIEW_BASE + c.type, c.x, c.y);
+    // Next type, and where its preview's top-left corner lies.
+    for (const auto& c : {std::array<int16_t, 3>{1, 131, 143}, {3, 137, 143}, {4, 126, 149}, {7, 131, 143}}) {
+        SCOPED_TRACE(testing::Message() << "next type " << c[0]);
+        game.nextType = c[0];
+        EXPECT_PICTURE_AT(printFrame(window()), IDB_PREVIEW_BASE + c[0], c[1], c[2]);
     }
 }
 
