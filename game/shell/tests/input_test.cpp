@@ -3,73 +3,81 @@
 
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "../../resources/resource_ids.h"
 #include "handset_shell.h"
-#include "window_helpers.h"
 
 namespace {
+
+const UINT WAITING = SND_NODEFAULT | SND_MEMORY;
+const UINT ASYNC = SND_ASYNC | WAITING;
+using Sounds = std::vector<SoundRequest>;
 
 class MainWindowInput : public ShellTest {
 protected:
     std::vector<uint8_t> board() const { return std::vector<uint8_t>(game.board, game.board + FIELD_CELLS); }
 
-    std::wstring softkeyLabel(HWND bar, int index)
+    // A bar dropped on a well filled to the top ends the game.
+    void endGameByLanding(int32_t score)
+    {
+        startGameWith(3);
+        setRows(std::vector<std::string>(12, "1.1.1.1.1."));
+        game.pieceType = 3;
+        spawnPiece();
+        game.score = score;
+        key(VK_DOWN);
+        ASSERT_EQ(game.gameOver, 1);
+    }
+
+    std::wstring softkeyLabel(int index)
     {
         wchar_t label[32] = L"?";
         UINT commandId = 0;
-        EXPECT_EQ(softkeyInfo(bar, index, label, 32, &commandId), 1);
+        EXPECT_EQ(softkeyInfo(shell.menuBar, index, label, 32, &commandId), 1);
         return std::wstring(label) + L":" + std::to_wstring(commandId);
     }
 };
 
-void expectSounds(const std::vector<SoundRequest>& expected, int line)
+TEST_F(MainWindowInput, TitleGameOverAndPauseLetOnlyHashThroughAndGravityMovesOnlyPlay)
 {
-    SCOPED_TRACE(testing::Message() << "checked from line " << line);
-    ASSERT_EQ(soundRequests.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(soundRequests[i].id, expected[i].id) << "request " << i;
-        EXPECT_EQ(soundRequests[i].flags, expected[i].flags) << "request " << i;
-    }
-}
-#define EXPECT_SOUNDS(...) expectSounds(__VA_ARGS__, __LINE__)
-
-const WPARAM ALL_KEYS[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_F9, 'A'};
-
-TEST_F(MainWindowInput, TitleAndGameOverIgnoreEveryKey)
-{
-    for (WPARAM k : ALL_KEYS)
-        key(k);
+    const auto everythingButHash = [this] {
+        for (WPARAM k : {WPARAM(VK_LEFT), WPARAM(VK_RIGHT), WPARAM(VK_UP), WPARAM(VK_DOWN), WPARAM('A')})
+            key(k);
+        SendMessageW(window(), MSG_GRAVITY_STEP, 0, 0);
+    };
+    key(VK_F9);
+    everythingButHash();
     EXPECT_EQ(game.level, 0);
     EXPECT_EQ(game.paused, 0) << "not even '#' pauses the title";
     EXPECT_EQ(board(), std::vector<uint8_t>(FIELD_CELLS, 0));
 
-    startGameWith(2);
-    game.gameOver = 1;
-    const std::vector<uint8_t> before = board();
-    for (WPARAM k : ALL_KEYS)
-        key(k);
-    EXPECT_EQ(board(), before);
-    EXPECT_EQ(game.paused, 0);
-    EXPECT_TRUE(soundRequests.empty());
-}
-
-TEST_F(MainWindowInput, WhilePausedOnlyHashDoesAnything)
-{
-    startGameWith(1);
+    startGameWith(4);
     key(VK_F9);
     ASSERT_EQ(game.paused, 1);
-    const std::vector<uint8_t> before = board();
-    for (WPARAM k : {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN})
-        key(k);
-    SendMessageW(window(), MSG_GRAVITY_STEP, 0, 0);
+    std::vector<uint8_t> before = board();
+    everythingButHash();
     EXPECT_EQ(board(), before);
-    EXPECT_TRUE(soundRequests.empty());
+    EXPECT_EQ(soundRequests, Sounds{});
     key(VK_F9);
     EXPECT_EQ(game.paused, 0);
-    key(VK_LEFT);
-    EXPECT_NE(board(), before);
+
+    const int16_t row = game.pieceRow;
+    SendMessageW(window(), MSG_GRAVITY_STEP, 0, 0);
+    EXPECT_EQ(game.pieceRow, row - 1);
+    for (int i = 0; i < FIELD_ROWS; ++i)
+        SendMessageW(window(), MSG_GRAVITY_STEP, 0, 0);
+    EXPECT_EQ(game.score, 10) << "the step that finds the floor lands the piece";
+    EXPECT_EQ(soundRequests, (Sounds{{IDS_SOUND_LANDED, WAITING}}));
+
+    game.gameOver = 1;
+    before = board();
+    key(VK_F9);
+    everythingButHash();
+    EXPECT_EQ(board(), before);
+    EXPECT_EQ(game.paused, 0);
+    EXPECT_EQ(soundRequests.size(), 1u);
 }
 
 TEST_F(MainWindowInput, OneDownPressLandsThePieceAndBringsTheNextInOneJump)
@@ -81,7 +89,7 @@ TEST_F(MainWindowInput, OneDownPressLandsThePieceAndBringsTheNextInOneJump)
     EXPECT_EQ(game.score, 10);
     EXPECT_EQ(game.pieceType, next);
     EXPECT_EQ(game.landed, 0);
-    EXPECT_SOUNDS({{IDS_SOUND_LANDED, SND_NODEFAULT | SND_MEMORY}});
+    EXPECT_EQ(soundRequests, (Sounds{{IDS_SOUND_LANDED, WAITING}}));
     // And the screen shows it already, before any other message was handled.
     EXPECT_PICTURE_AT(screenFrame(window()), IDB_CELL_BASE + 4, 39, 162);
 
@@ -91,55 +99,54 @@ TEST_F(MainWindowInput, OneDownPressLandsThePieceAndBringsTheNextInOneJump)
     game.pieceType = 4;
     spawnPiece();
     key(VK_DOWN);
-    EXPECT_SOUNDS({{IDS_SOUND_ROWS, SND_ASYNC | SND_NODEFAULT | SND_MEMORY}});
+    EXPECT_EQ(soundRequests, (Sounds{{IDS_SOUND_ROWS, ASYNC}}));
     EXPECT_EQ(game.board[0], 0) << "the full row went";
     EXPECT_EQ(game.linesCleared, 0);
 }
 
-TEST_F(MainWindowInput, OnlyASuccessfulTurnPlaysTheTurnSound)
+TEST_F(MainWindowInput, OnlyASuccessfulTurnPlaysTheTurnSoundAndSoundOffPlaysNothing)
 {
     startGameWith(4);
     key(VK_UP);
-    EXPECT_SOUNDS({{IDS_SOUND_TURNED, SND_ASYNC | SND_NODEFAULT | SND_MEMORY}});
+    EXPECT_EQ(soundRequests, (Sounds{{IDS_SOUND_TURNED, ASYNC}}));
 
     soundRequests.clear();
-    setRows({"..........", "..........", "..........", "..........", "..........", "..........",
-             "..........", "..........", "..........", "..........", ".....1...."});
+    std::vector<std::string> rows(FIELD_ROWS, "..........");
+    rows[10] = ".....1....";  // in the way of the turned bar
+    setRows(rows);
     game.pieceType = 4;
     spawnPiece();
     key(VK_UP);
     EXPECT_EQ(game.rotation, 0);
-    EXPECT_TRUE(soundRequests.empty());
+    EXPECT_EQ(soundRequests, Sounds{});
 
     command(CMD_SOUND_OFF);
-    game.pieceType = 4;
     setRows({});
     spawnPiece();
     key(VK_UP);
     key(VK_DOWN);
-    EXPECT_TRUE(soundRequests.empty()) << "sound off plays nothing";
+    EXPECT_EQ(soundRequests, Sounds{});
 }
 
-TEST_F(MainWindowInput, AGameOverSoundsEndThenLandingAndKeepsTheRecordAtOnce)
+TEST_F(MainWindowInput, AGameOverSoundsEndThenLandingAndOnlyARecordIsKeptAtOnceAndOpensTheBoardLater)
 {
-    startGameWith(3);
-    std::vector<std::string> rows(12, "1.1.1.1.1.");
-    setRows(rows);
-    game.pieceType = 3;
-    spawnPiece();
-    game.score = 120;
-    key(VK_DOWN);
-    ASSERT_EQ(game.gameOver, 1);
+    for (int32_t& score : game.highScores)
+        score = 30000;
+    ASSERT_NO_FATAL_FAILURE(endGameByLanding(0));
+    ASSERT_EQ(game.newRecord, 0);
+    const DWORD start = GetTickCount();
+    pump();
+    EXPECT_LT(GetTickCount() - start, 400u) << "without a record nothing waits";
+    EXPECT_EQ(FindWindowW(L"#32770", L"Kubrel SE"), nullptr);
+    EXPECT_EQ(storedScores(), L"<no key>");
+
+    const int32_t table[] = {125, 0, 0, 0, 0};
+    std::copy(table, table + HIGH_SCORE_COUNT, game.highScores);
+    ASSERT_NO_FATAL_FAILURE(endGameByLanding(120));
     ASSERT_EQ(game.newRecord, 1);
-    EXPECT_SOUNDS({{IDS_SOUND_GAME_OVER, SND_ASYNC | SND_NODEFAULT | SND_MEMORY},
-                   {IDS_SOUND_LANDED, SND_NODEFAULT | SND_MEMORY}});
-    // The record is in the registry before the program ends.
-    DWORD stored = 0;
-    DWORD size = sizeof stored;
-    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, SECTION_PATH, L"HiScore1", RRF_RT_REG_DWORD, nullptr, &stored, &size),
-              ERROR_SUCCESS);
-    EXPECT_EQ(stored, static_cast<DWORD>(game.highScores[0]));
-    EXPECT_EQ(stored, 130u);
+    EXPECT_EQ(soundRequests, (Sounds{{IDS_SOUND_GAME_OVER, ASYNC}, {IDS_SOUND_LANDED, WAITING}}));
+    EXPECT_EQ(storedScores(), L"HiScore1=130 HiScore2=125 HiScore3=0 HiScore4=0 HiScore5=0")
+        << "the record is in the registry before the program ends";
     EXPECT_PICTURE_AT(screenFrame(window()), IDB_GAME_OVER, 20, 78);
 
     // Half a second after the end is handled, the board opens by itself.
@@ -149,12 +156,10 @@ TEST_F(MainWindowInput, AGameOverSoundsEndThenLandingAndKeepsTheRecordAtOnce)
         if (board)
             SendMessageW(board, WM_COMMAND, CMD_CONTINUE, 0);
     });
-    const DWORD start = GetTickCount();
     MSG msg;
-    while (GetTickCount() - start < 3000 && PeekMessageW(&msg, window(), MSG_AFTER_GAME_OVER, MSG_AFTER_GAME_OVER,
-                                                          PM_REMOVE) == 0)
-        Sleep(1);
-    ASSERT_EQ(msg.message, MSG_AFTER_GAME_OVER);
+    ASSERT_TRUE(eventually([&] {
+        return PeekMessageW(&msg, window(), MSG_AFTER_GAME_OVER, MSG_AFTER_GAME_OVER, PM_REMOVE) != 0;
+    }));
     const DWORD handled = GetTickCount();
     DispatchMessageW(&msg);
     closer.join();
@@ -163,43 +168,22 @@ TEST_F(MainWindowInput, AGameOverSoundsEndThenLandingAndKeepsTheRecordAtOnce)
     EXPECT_EQ(game.paused, 0);
 }
 
-TEST_F(MainWindowInput, AGameWithoutARecordOpensNothing)
-{
-    game.highScores[4] = 30000;
-    for (int i = 0; i < 4; ++i)
-        game.highScores[i] = 30000;
-    startGameWith(3);
-    setRows(std::vector<std::string>(12, "1.1.1.1.1."));
-    game.pieceType = 3;
-    spawnPiece();
-    key(VK_DOWN);
-    ASSERT_EQ(game.gameOver, 1);
-    ASSERT_EQ(game.newRecord, 0);
-    const DWORD start = GetTickCount();
-    pump();
-    EXPECT_LT(GetTickCount() - start, 400u) << "nothing waits";
-    EXPECT_EQ(FindWindowW(L"#32770", L"Kubrel SE"), nullptr);
-}
-
 TEST_F(MainWindowInput, StartRestartPauseAndResume)
 {
-    HWND bar = shell.menuBar;
-    ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(softkeyLabel(bar, 0), L"Start:201");
-    EXPECT_EQ(softkeyLabel(bar, 1), L"Menu:202");
+    EXPECT_EQ(softkeyLabel(0), L"Start:201");
+    EXPECT_EQ(softkeyLabel(1), L"Menu:202");
 
     // Pausing the title only sets the flag; Start then only takes it away.
     command(CMD_PAUSE);
     EXPECT_EQ(game.paused, 1);
     EXPECT_PICTURE_AT(printFrame(window()), IDB_INSTRUCTIONS, 3, 6);
-    ASSERT_EQ(pressSoftkey(bar, 0), 1);
+    ASSERT_EQ(pressSoftkey(shell.menuBar, 0), 1);
     EXPECT_EQ(game.paused, 0);
     EXPECT_EQ(game.level, 0);
-    EXPECT_EQ(softkeyLabel(bar, 0), L"Restart:201") << "relabelled on its first use, even a resume";
+    EXPECT_EQ(softkeyLabel(0), L"Restart:201") << "relabelled on its first use, even a resume";
 
-    SendMessageW(window(), WM_KEYDOWN, VK_F1, 0);  // the left softkey key
+    key(VK_F1);  // the left softkey key
     EXPECT_EQ(game.level, 1);
-    EXPECT_EQ(game.gameOver, 0);
     key(VK_DOWN);
     ASSERT_EQ(game.score, 10);
 
@@ -214,39 +198,51 @@ TEST_F(MainWindowInput, StartRestartPauseAndResume)
     command(CMD_START);
     EXPECT_EQ(game.score, 0) << "Start in a game begins a new one";
     EXPECT_EQ(game.level, 1);
-    int filled = 0;
-    for (uint8_t cell : board())
-        filled += cell != 0;
-    EXPECT_EQ(filled, 4) << "only the new piece";
-    EXPECT_EQ(softkeyLabel(bar, 0), L"Restart:201");
+    EXPECT_EQ(FIELD_CELLS - std::count(game.board, game.board + FIELD_CELLS, 0), 4) << "only the new piece";
+    EXPECT_EQ(softkeyLabel(0), L"Restart:201");
 }
 
-TEST_F(MainWindowInput, TheWindowIsTheHandsetScreenWithItsSoftkeysBelowAndClickable)
+// Where the window's client area lies on the screen.
+RECT clientOnScreen(HWND window)
 {
-    RECT client;
-    ASSERT_TRUE(GetClientRect(window(), &client));
-    EXPECT_EQ(client.right, FRAME_WIDTH);
-    EXPECT_EQ(client.bottom, FRAME_HEIGHT);
-    POINT below = {0, FRAME_HEIGHT};
-    ClientToScreen(window(), &below);
-    RECT bar;
-    ASSERT_TRUE(GetWindowRect(shell.menuBar, &bar));
-    EXPECT_EQ(bar.left, below.x);
-    EXPECT_EQ(bar.top, below.y);
-    EXPECT_EQ(bar.right - bar.left, FRAME_WIDTH);
+    RECT r = {};
+    GetClientRect(window, &r);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
 
-    // Moving the window takes the softkeys along.
-    RECT outer;
-    GetWindowRect(window(), &outer);
-    SetWindowPos(window(), nullptr, outer.left + 30, outer.top + 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    GetWindowRect(shell.menuBar, &bar);
-    EXPECT_EQ(bar.left, below.x + 30);
-    EXPECT_EQ(bar.top, below.y + 20);
+std::string text(const RECT& r)
+{
+    return testing::PrintToString(std::vector<LONG>{r.left, r.top, r.right, r.bottom});
+}
+
+TEST_F(MainWindowInput, TheWindowIsTheHandsetScreenWithItsSoftkeysBelowAndTakesTheKeys)
+{
+    // The bar sits right below the frame, and moving the window takes it along.
+    for (int move = 0; move < 2; ++move) {
+        if (move)
+            SetWindowPos(window(), nullptr, 70, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        const RECT frame = clientOnScreen(window());
+        EXPECT_EQ(frame.right - frame.left, FRAME_WIDTH);
+        EXPECT_EQ(frame.bottom - frame.top, FRAME_HEIGHT);
+        RECT bar;
+        ASSERT_TRUE(GetWindowRect(shell.menuBar, &bar));
+        EXPECT_EQ(text({bar.left, bar.top, bar.right, 0}), text({frame.left, frame.bottom, frame.right, 0}));
+    }
 
     // A click on the left half is the left softkey.
     SendMessageW(shell.menuBar, WM_LBUTTONUP, 0, MAKELPARAM(20, 10));
     EXPECT_EQ(game.level, 1);
     EXPECT_EQ(GetFocus(), window()) << "a softkey never takes the keys from the game";
+
+    // The game's activation handler leaves the window's default handling
+    // out; the keys must come to the game all the same.
+    SetFocus(nullptr);
+    SendMessageW(window(), WM_ACTIVATE, WA_CLICKACTIVE, 0);
+    ASSERT_EQ(GetFocus(), window());
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_F9, 1);
+    pump();
+    EXPECT_EQ(game.paused, 1);
 }
 
 class RunningPacer : public MainWindowInput {
@@ -260,12 +256,11 @@ TEST_F(RunningPacer, ClosingTheWindowStopsThePacerAndEndsTheLoopWithZero)
     createMainWindow();
     startGameWith(4);
     MSG msg;
-    for (int i = 0; i < 200 && game.pieceRow == SPAWN_ROW; ++i) {
-        Sleep(5);
+    EXPECT_TRUE(eventually([&] {
         if (PeekMessageW(&msg, window(), MSG_GRAVITY_STEP, MSG_GRAVITY_STEP, PM_REMOVE))
             DispatchMessageW(&msg);
-    }
-    EXPECT_LT(game.pieceRow, SPAWN_ROW) << "the pacer drove the piece";
+        return game.pieceRow < SPAWN_ROW;
+    })) << "the pacer drove the piece";
     ASSERT_EQ(gravityPacerRunning(), 1);
     SendMessageW(window(), WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(window()));
@@ -276,75 +271,48 @@ TEST_F(RunningPacer, ClosingTheWindowStopsThePacerAndEndsTheLoopWithZero)
         << "no step is left for a window that is gone";
 }
 
-TEST_F(MainWindowInput, AnActivatedWindowTakesTheKeys)
-{
-    // The game's activation handler leaves the window's default handling
-    // out; the keys must come to the game all the same.
-    SetFocus(nullptr);
-    SendMessageW(window(), WM_ACTIVATE, WA_CLICKACTIVE, 0);
-    ASSERT_EQ(GetFocus(), window());
-    for (WPARAM k : {VK_F1, VK_F9}) {
-        PostMessageW(GetFocus(), WM_KEYDOWN, k, 1);
-        pump();
-    }
-    EXPECT_EQ(game.level, 1);
-    EXPECT_EQ(game.paused, 1);
-}
-
 TEST_F(MainWindowInput, TheMenuSoftkeyDropsDownTheCheckedMenuAndSendsTheChoice)
 {
-    // Opened twice: paused with sound on, choosing "2. Sound Off"; then
-    // playing with sound off, choosing "1. Sound On".
-    struct Round {
+    // Paused with sound on, choosing "2. Sound Off"; then playing with
+    // sound off, choosing "1. Sound On". Checked: Pause, Sound On, Sound Off.
+    const struct {
         int32_t paused;
-        int32_t soundBefore;
+        const char* checked;
         wchar_t choice;
-    };
-    const Round rounds[] = {{1, 1, L'2'}, {0, 0, L'1'}};
-    for (const Round& round : rounds) {
-        SCOPED_TRACE(testing::Message() << "paused " << round.paused << ", sound " << round.soundBefore);
+        int32_t soundAfter;
+    } rounds[] = {{1, "110", L'2', 0}, {0, "001", L'1', 1}};
+    for (const auto& round : rounds) {
+        SCOPED_TRACE(testing::Message() << "choice " << char(round.choice));
         game.paused = round.paused;
-        UINT pauseState = 0;
-        UINT onState = 0;
-        UINT offState = 0;
+        std::string checked;
         std::thread chooser = answerWhenShown(L"#32768", nullptr, [&](HWND menuWindow) {
-            if (!menuWindow)
-                return;
             HMENU shown = reinterpret_cast<HMENU>(SendMessageW(menuWindow, 0x01E1 /* MN_GETHMENU */, 0, 0));
-            pauseState = GetMenuState(shown, CMD_PAUSE, MF_BYCOMMAND) & MF_CHECKED;
-            onState = GetMenuState(shown, CMD_SOUND_ON, MF_BYCOMMAND) & MF_CHECKED;
-            offState = GetMenuState(shown, CMD_SOUND_OFF, MF_BYCOMMAND) & MF_CHECKED;
+            for (UINT id : {CMD_PAUSE, CMD_SOUND_ON, CMD_SOUND_OFF})
+                checked += GetMenuState(shown, id, MF_BYCOMMAND) & MF_CHECKED ? '1' : '0';
             PostMessageW(shell.mainWindow, WM_CHAR, round.choice, 0);
         });
-        SendMessageW(window(), WM_KEYDOWN, VK_F2, 0);
+        key(VK_F2);
         chooser.join();
         pump();
-        EXPECT_EQ(pauseState != 0, round.paused == 1);
-        EXPECT_EQ(onState != 0, round.soundBefore == 1);
-        EXPECT_EQ(offState != 0, round.soundBefore == 0);
-        EXPECT_EQ(game.soundOn, round.soundBefore ? 0 : 1) << "the chosen item reached the window";
+        EXPECT_EQ(checked, round.checked);
+        EXPECT_EQ(game.soundOn, round.soundAfter) << "the chosen item reached the window";
     }
 }
 
 TEST_F(MainWindowInput, DialogsCoverTheFramePauseThePlayAndPutThePauseBack)
 {
-    POINT origin = {0, 0};
-    ClientToScreen(window(), &origin);
+    const RECT frame = clientOnScreen(window());
     startGameWith(1);
-
-    for (int pausedBefore = 0; pausedBefore < 2; ++pausedBefore) {
+    const Picture boardPicture = loadPicture(IDB_HISCORE_BOARD);
+    for (int32_t pausedBefore : {0, 1}) {
         SCOPED_TRACE(testing::Message() << "paused before: " << pausedBefore);
         game.paused = pausedBefore;
         int32_t pausedDuring = -1;
         RECT where = {};
-        RECT client = {};
         Frame shown;
         std::thread closer = answerWhenShown(L"#32770", L"Kubrel SE", [&](HWND board) {
-            if (!board)
-                return;
             pausedDuring = game.paused;
-            GetWindowRect(board, &where);
-            GetClientRect(board, &client);
+            where = clientOnScreen(board);
             Sleep(150);  // the dialog's own loop paints it
             shown = screenFrame(board);
             SendMessageW(board, WM_COMMAND, CMD_START, 0);  // not a closing command
@@ -354,28 +322,17 @@ TEST_F(MainWindowInput, DialogsCoverTheFramePauseThePlayAndPutThePauseBack)
         closer.join();
         EXPECT_EQ(pausedDuring, 1);
         EXPECT_EQ(game.paused, pausedBefore);
-        EXPECT_EQ(where.left, origin.x);
-        EXPECT_EQ(where.top, origin.y);
-        EXPECT_EQ(client.right, FRAME_WIDTH);
-        EXPECT_EQ(client.bottom, FRAME_HEIGHT);
+        EXPECT_EQ(text(where), text(frame)) << "the dialog covers the frame";
         ASSERT_FALSE(shown.pixels.empty());
         // The board picture with the place labels, the scores drawn over it.
-        const Picture boardPicture = loadPicture(IDB_HISCORE_BOARD);
-        int differing = 0;
-        for (int y = 0; y < boardPicture.height; ++y)
-            for (int x = 0; x < 45; ++x)
-                differing += shown.at(3 + x, 6 + y) != boardPicture.at(x, y);
-        EXPECT_EQ(differing, 0) << "pixels of the place labels not shown";
-        EXPECT_PICTURE_AT(shown, IDB_DIGIT_BASE + 0, 70, 46);
+        expectBox(shown, 3, 6, boardPicture, 0, 0, 45, boardPicture.height, __LINE__);
+        EXPECT_DIGITS_AT(shown, "0", 70, 46);
     }
 
     game.paused = 0;
-    bool aboutShown = false;
-    std::wstring aboutTexts;
+    std::wstring aboutTexts = L"<no about box>";
     std::thread closer = answerWhenShown(L"#32770", L"About KubrelSE", [&](HWND about) {
-        if (!about)
-            return;
-        aboutShown = true;
+        aboutTexts = L"|";
         for (HWND item = GetWindow(about, GW_CHILD); item; item = GetWindow(item, GW_HWNDNEXT)) {
             wchar_t text[64] = L"";
             GetWindowTextW(item, text, 64);
@@ -385,9 +342,8 @@ TEST_F(MainWindowInput, DialogsCoverTheFramePauseThePlayAndPutThePauseBack)
     });
     command(CMD_ABOUT);
     closer.join();
-    EXPECT_TRUE(aboutShown) << "the about box carries its caption";
-    EXPECT_NE(aboutTexts.find(L"KubrelSE - Smartphone Edition|"), std::wstring::npos) << "got " << testing::PrintToString(aboutTexts);
-    EXPECT_NE(aboutTexts.find(L"Version 1.2|"), std::wstring::npos);
+    EXPECT_NE(aboutTexts.find(L"|KubrelSE - Smartphone Edition|"), std::wstring::npos) << testing::PrintToString(aboutTexts);
+    EXPECT_NE(aboutTexts.find(L"|Version 1.2|"), std::wstring::npos);
     EXPECT_EQ(game.paused, 0);
 }
 
@@ -396,10 +352,9 @@ TEST_F(MainWindowInput, QuitAnsweredNoLeavesTheGameRunningWhileGravityGoesOn)
     startGameWith(4);
     const int16_t rowBefore = game.pieceRow;
     std::thread answer = answerWhenShown(L"#32770", L"KubrelSE", [&](HWND question) {
-        if (!question)
-            return;
+        // The question's own loop handles the step meanwhile.
         PostMessageW(shell.mainWindow, MSG_GRAVITY_STEP, 0, 0);
-        Sleep(200);  // the question's own loop handles the step meanwhile
+        eventually([&] { return game.pieceRow != rowBefore; });
         SendMessageW(question, WM_COMMAND, IDNO, 0);
     });
     command(CMD_QUIT);
@@ -408,30 +363,14 @@ TEST_F(MainWindowInput, QuitAnsweredNoLeavesTheGameRunningWhileGravityGoesOn)
     EXPECT_EQ(game.pieceRow, rowBefore - 1) << "the piece fell while the question was up";
     EXPECT_EQ(game.paused, 0);
 
-    answer = answerWhenShown(L"#32770", L"KubrelSE", [&](HWND question) {
-        if (question)
-            SendMessageW(question, WM_COMMAND, IDYES, 0);
-    });
+    answer = answerWhenShown(L"#32770", L"KubrelSE",
+                             [&](HWND question) { SendMessageW(question, WM_COMMAND, IDYES, 0); });
     command(CMD_QUIT);
     answer.join();
     EXPECT_FALSE(IsWindow(window()));
     MSG msg;
     EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 0u);
-}
-
-TEST_F(MainWindowInput, GravityMovesOnlyARunningGame)
-{
-    SendMessageW(window(), MSG_GRAVITY_STEP, 0, 0);
-    EXPECT_EQ(board(), std::vector<uint8_t>(FIELD_CELLS, 0));
-    startGameWith(4);
-    const int16_t row = game.pieceRow;
-    SendMessageW(window(), MSG_GRAVITY_STEP, 0, 0);
-    EXPECT_EQ(game.pieceRow, row - 1);
-    for (int i = 0; i < FIELD_ROWS; ++i)
-        SendMessageW(window(), MSG_GRAVITY_STEP, 0, 0);
-    EXPECT_EQ(game.score, 10) << "the step that finds the floor lands the piece";
-    EXPECT_EQ(soundRequests.size(), 1u);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // What the player sees: the composed frame, pixel by pixel.
 #include "shell_fixture.h"
 
+#include <array>
+
 #include "../../resources/resource_ids.h"
 #include "render.h"
 
@@ -8,136 +10,82 @@ namespace {
 
 class Rendering : public ShellTest {};
 
-// The table slot a new drawing object gets (the low word of its handle).
-unsigned probeHandleSlot()
-{
-    HBITMAP probe = CreateBitmap(1, 1, 1, 1, nullptr);
-    const unsigned slot = static_cast<unsigned>(reinterpret_cast<uintptr_t>(probe) & 0xFFFF);
-    DeleteObject(probe);
-    return slot;
-}
-
-bool sameOutside(const Frame& a, const Frame& b, const Rect& hole, int* badX, int* badY)
-{
-    for (int y = 0; y < FRAME_HEIGHT; ++y)
-        for (int x = 0; x < FRAME_WIDTH; ++x) {
-            const bool inside = x >= hole.left && x < hole.right && y >= hole.top && y < hole.bottom;
-            if (!inside && a.at(x, y) != b.at(x, y)) {
-                *badX = x;
-                *badY = y;
-                return false;
-            }
-        }
-    return true;
-}
-
-TEST_F(Rendering, TitleShowsBackgroundZerosAndInstructionsWithoutPreview)
-{
-    const Frame frame = printFrame(window());
-    EXPECT_PICTURE_AT(frame, IDB_INSTRUCTIONS, 3, 6);
-    EXPECT_PICTURE_AT(frame, IDB_DIGIT_BASE + 0, 145, 24);  // score 0
-    EXPECT_PICTURE_AT(frame, IDB_DIGIT_BASE + 0, 145, 80);  // level 0
-    // No preview: the NEXT box is the background's own.
-    const Picture background = loadPicture(IDB_BACKGROUND);
-    ASSERT_EQ(background.width, FRAME_WIDTH);
-    for (int y = 138; y < 173; ++y)
-        for (int x = 126; x < 173; ++x)
-            ASSERT_EQ(frame.at(x, y), background.at(x, y)) << "at (" << x << ", " << y << ")";
-    // Outside the boxes and the well the background shows, from (0, 0).
-    for (int y = 0; y < FRAME_HEIGHT; ++y)
-        ASSERT_EQ(frame.at(175, y), background.at(175, y)) << "right edge, y " << y;
-    for (int x = 0; x < FRAME_WIDTH; ++x)
-        ASSERT_EQ(frame.at(x, 179), background.at(x, 179)) << "bottom edge, x " << x;
-}
-
 TEST_F(Rendering, CellsSitExactlyOnTheirCellsAndEmptyCellsShowTheBackground)
 {
     startGameWith(3);
-    setRows({"1.......27", ".........3", "4.5.6....."});
-    for (int r = 3; r < FIELD_ROWS; ++r)
-        for (int c = 0; c < FIELD_COLUMNS; ++c)
-            game.board[r * 10 + c] = 0;
-    game.board[13 * 10 + 9] = 7;  // top right corner of the well
+    std::vector<std::string> rows(FIELD_ROWS, "..........");
+    rows[0] = "1.......27";
+    rows[1] = ".........3";
+    rows[2] = "4.5.6.....";
+    rows[13] = ".........7";  // top right corner of the well
+    setRows(rows);
     const Frame frame = printFrame(window());
     const Picture background = loadPicture(IDB_BACKGROUND);
     for (int cell = 0; cell < FIELD_CELLS; ++cell) {
         const Rect& r = screenLayout.cellRects[cell];
-        const int value = game.board[cell];
-        SCOPED_TRACE(testing::Message() << "cell " << cell << " value " << value);
-        if (value) {
-            EXPECT_PICTURE_AT(frame, IDB_CELL_BASE + value, r.left, r.top);
-        } else {
-            ASSERT_EQ(frame.at(r.left, r.top), background.at(r.left, r.top));
-            ASSERT_EQ(frame.at(r.right - 1, r.bottom - 1), background.at(r.right - 1, r.bottom - 1));
-        }
+        SCOPED_TRACE(testing::Message() << "cell " << cell);
+        if (game.board[cell])
+            EXPECT_PICTURE_AT(frame, IDB_CELL_BASE + game.board[cell], r.left, r.top);
+        else
+            expectBox(frame, r.left, r.top, background, r.left, r.top, r.right - r.left, r.bottom - r.top, __LINE__);
     }
     EXPECT_PICTURE_AT(frame, IDB_CELL_BASE + 1, 3, 162);
     EXPECT_PICTURE_AT(frame, IDB_CELL_BASE + 7, 111, 6);
 }
 
-TEST_F(Rendering, NumbersAreRightAlignedDigitsCentredInTheirBoxes)
+TEST_F(Rendering, NumbersAreDigitsCentredInTheirBoxesAndOutOfRangeValuesShowOnlyDigits)
 {
     startGameWith(1);
     game.score = 10;
     game.level = 3;
     Frame frame = printFrame(window());
-    EXPECT_PICTURE_AT(frame, IDB_DIGIT_BASE + 0, 149, 24);
-    EXPECT_PICTURE_AT(frame, IDB_DIGIT_BASE + 1, 140, 24);
-    EXPECT_PICTURE_AT(frame, IDB_DIGIT_BASE + 3, 145, 80);
-
+    EXPECT_DIGITS_AT(frame, "10", 140, 24);
+    EXPECT_DIGITS_AT(frame, "3", 145, 80);
     game.score = 32767;
-    frame = printFrame(window());
-    const int digits[] = {3, 2, 7, 6, 7};
-    for (int i = 0; i < 5; ++i)
-        EXPECT_PICTURE_AT(frame, IDB_DIGIT_BASE + digits[i], 127 + 9 * i, 24);
-}
+    EXPECT_DIGITS_AT(printFrame(window()), "32767", 127, 24);
 
-TEST_F(Rendering, OutOfRangeValuesShowOnlyDigitsClampedToTheBox)
-{
     // drawNumber is handed high scores typed into the registry by hand: it
-    // must never reach past the ten digit bitmaps.
-    game.highScores[0] = -7;
-    game.highScores[1] = 40000;
-    game.highScores[2] = 70000;  // 4464 once cut to 16 bits: no wrapping either
-    game.highScores[3] = 5;
-    game.highScores[4] = 12345;
-    const Frame frame = renderedFrame(renderHiScoreBoard);
-
-    EXPECT_PICTURE_AT(frame, IDB_DIGIT_BASE + 0, 70, 46);  // negative: 0
-    const int top[] = {3, 2, 7, 6, 7};
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_PICTURE_AT(frame, IDB_DIGIT_BASE + top[i], 52 + 9 * i, 71);  // 40000: 32767
-        EXPECT_PICTURE_AT(frame, IDB_DIGIT_BASE + top[i], 52 + 9 * i, 96);  // 70000: 32767
-    }
-    EXPECT_PICTURE_AT(frame, IDB_DIGIT_BASE + 5, 70, 121);
-    for (int i = 0; i < 5; ++i)
-        EXPECT_PICTURE_AT(frame, IDB_DIGIT_BASE + 1 + i, 52 + 9 * i, 146);
-    EXPECT_PICTURE_AT(frame, IDB_DIGIT_BASE + 0, 145, 24);  // score of no game
+    // must never reach past the ten digit bitmaps, nor wrap at 16 bits.
+    const struct {
+        int32_t stored;
+        const char* shown;
+        int x;
+    } rows[] = {{-7, "0", 70}, {40000, "32767", 52}, {70000, "32767", 52}, {5, "5", 70}, {12345, "12345", 52}};
+    for (int i = 0; i < HIGH_SCORE_COUNT; ++i)
+        game.highScores[i] = rows[i].stored;
+    game.score = 0;
+    frame = renderedFrame(renderHiScoreBoard);
+    for (int i = 0; i < HIGH_SCORE_COUNT; ++i)
+        EXPECT_DIGITS_AT(frame, rows[i].shown, rows[i].x, 46 + 25 * i);
+    EXPECT_DIGITS_AT(frame, "0", 145, 24);  // score of no game
 }
 
 TEST_F(Rendering, PreviewsAreCentredInTheNextBoxAndTheBarOverhangsByOnePixel)
 {
-    struct Case {
-        int16_t type;
-        int x;
-        int y;
-    };
-    const Case cases[] = {{1, 131, 143}, {3, 137, 143}, {4, 126, 149}, {7, 131, 143}};
     startGameWith(1);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "next type " << c.type);
-        game.nextType = c.type;
-        EXPECT_PICTURE_AT(printFrame(window()), IDB_PREVIEW_BASE + c.type, c.x, c.y);
+    // Next type, and where its preview's top-left corner lies.
+    for (const auto& c : {std::array<int16_t, 3>{1, 131, 143}, {3, 137, 143}, {4, 126, 149}, {7, 131, 143}}) {
+        SCOPED_TRACE(testing::Message() << "next type " << c[0]);
+        game.nextType = c[0];
+        EXPECT_PICTURE_AT(printFrame(window()), IDB_PREVIEW_BASE + c[0], c[1], c[2]);
     }
 }
 
-TEST_F(Rendering, BannersFollowTitleThenGameOverThenPause)
+TEST_F(Rendering, TheTitleWinsOverGameOverWhichWinsOverPause)
 {
-    Frame frame;
     game.gameOver = 1;
     game.paused = 1;
-    frame = printFrame(window());
+    Frame frame = printFrame(window());
     EXPECT_PICTURE_AT(frame, IDB_INSTRUCTIONS, 3, 6);  // level 0 wins over both
+    EXPECT_DIGITS_AT(frame, "0", 145, 24);            // score
+    EXPECT_DIGITS_AT(frame, "0", 145, 80);            // level
+    // No preview: the NEXT box is the background's own; outside the boxes
+    // and the well the background shows, from (0, 0).
+    const Picture background = loadPicture(IDB_BACKGROUND);
+    ASSERT_EQ(background.width, FRAME_WIDTH);
+    expectBox(frame, 126, 138, background, 126, 138, 47, 35, __LINE__);
+    expectBox(frame, 175, 0, background, 175, 0, 1, FRAME_HEIGHT, __LINE__);
+    expectBox(frame, 0, 179, background, 0, 179, FRAME_WIDTH, 1, __LINE__);
 
     startGameWith(2);
     setRows({"1234567123"});
@@ -148,8 +96,7 @@ TEST_F(Rendering, BannersFollowTitleThenGameOverThenPause)
     EXPECT_PICTURE_AT(frame, IDB_CELL_BASE + 4, 39, 162);  // settled cells stay drawn
 
     game.gameOver = 0;
-    frame = printFrame(window());
-    EXPECT_PICTURE_AT(frame, IDB_PAUSED, 20, 78);
+    EXPECT_PICTURE_AT(printFrame(window()), IDB_PAUSED, 20, 78);
 
     game.paused = 0;
     frame = printFrame(window());
@@ -164,9 +111,8 @@ TEST_F(Rendering, BannersFollowTitleThenGameOverThenPause)
 TEST_F(Rendering, InvalidatingTheScoreBoxChangesOnlyItsPixelsOnScreen)
 {
     startGameWith(1);
-    UpdateWindow(window());
     const Frame before = screenFrame(window());
-    EXPECT_PICTURE_AT(before, IDB_DIGIT_BASE + 0, 145, 24);
+    EXPECT_DIGITS_AT(before, "0", 145, 24);
 
     // Change far more than the score, then ask for the score box only.
     setRows({"7777777777", "5555555555"});
@@ -178,12 +124,21 @@ TEST_F(Rendering, InvalidatingTheScoreBoxChangesOnlyItsPixelsOnScreen)
     InvalidateRect(window(), &r, FALSE);
     UpdateWindow(window());
     const Frame after = screenFrame(window());
+    EXPECT_DIGITS_AT(after, "12345", 127, 24);
+    // Outside the box: the four bands around it are as they were.
+    expectBox(after, 0, 0, before, 0, 0, FRAME_WIDTH, box.top, __LINE__);
+    expectBox(after, 0, box.bottom, before, 0, box.bottom, FRAME_WIDTH, FRAME_HEIGHT - box.bottom, __LINE__);
+    expectBox(after, 0, box.top, before, 0, box.top, box.left, box.bottom - box.top, __LINE__);
+    expectBox(after, box.right, box.top, before, box.right, box.top, FRAME_WIDTH - box.right, box.bottom - box.top,
+              __LINE__);
+}
 
-    int x = 0;
-    int y = 0;
-    EXPECT_TRUE(sameOutside(before, after, box, &x, &y)) << "pixel (" << x << ", " << y << ") changed";
-    for (int i = 0; i < 5; ++i)
-        EXPECT_PICTURE_AT(after, IDB_DIGIT_BASE + 1 + i, 127 + 9 * i, 24);
+// The table slot a new drawing object gets (the low word of its handle).
+unsigned probeHandleSlot()
+{
+    HBITMAP probe = CreateBitmap(1, 1, 1, 1, nullptr);
+    DeleteObject(probe);
+    return static_cast<unsigned>(reinterpret_cast<uintptr_t>(probe) & 0xFFFF);
 }
 
 TEST_F(Rendering, ThousandsOfPaintsLeaveNoDrawingObjectsBehind)
@@ -193,32 +148,26 @@ TEST_F(Rendering, ThousandsOfPaintsLeaveNoDrawingObjectsBehind)
     startGameWith(1);
     game.nextType = 4;
     game.score = 12345;
-    UpdateWindow(window());
     const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     const unsigned probeBefore = probeHandleSlot();
-    for (int i = 0; i < 2000; ++i) {
+    for (int i = 0; i < 2040; ++i) {
+        if (i == 2000) {
+            for (int cell = 0; cell < FIELD_CELLS; ++cell)
+                game.board[cell] = static_cast<uint8_t>(1 + cell % 7);
+            game.paused = 1;
+        }
         InvalidateRect(window(), nullptr, FALSE);
         UpdateWindow(window());
     }
-    for (int i = 0; i < FIELD_CELLS; ++i)
-        game.board[i] = static_cast<uint8_t>(1 + i % 7);
-    game.paused = 1;
-    const Frame first = screenFrame(window());
-    for (int i = 0; i < 40; ++i) {
-        InvalidateRect(window(), nullptr, FALSE);
-        UpdateWindow(window());
-    }
-    const DWORD gdiAfter = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    EXPECT_LE(gdiAfter, gdiBefore + 2) << "GDI objects before " << gdiBefore << ", after " << gdiAfter;
+    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore + 2);
     // Where the count is not kept, a leak still shows as a handle table
     // that keeps growing: a new object would land in a slot far beyond.
-    const unsigned probeAfter = probeHandleSlot();
-    EXPECT_LE(probeAfter, probeBefore + 50) << "handle slot before " << probeBefore << ", after " << probeAfter;
+    EXPECT_LE(probeHandleSlot(), probeBefore + 50);
     // And the last paint is still complete.
     const Frame last = screenFrame(window());
     EXPECT_PICTURE_AT(last, IDB_PAUSED, 20, 78);
     EXPECT_PICTURE_AT(last, IDB_CELL_BASE + 1, 3, 162);
-    EXPECT_PICTURE_AT(last, IDB_DIGIT_BASE + 5, 163, 24);
+    EXPECT_DIGITS_AT(last, "12345", 127, 24);
 }
 
 }  // namespace

@@ -11,93 +11,70 @@ std::vector<SoundRequest> soundRequests;
 
 namespace {
 
-int soundIdOf(const void* image)
-{
-    for (int id = 500; id <= 503; ++id) {
-        HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(id), L"SOUND");
-        HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
-        if (loaded && LockResource(loaded) == image)
-            return id;
-    }
-    return -1;
-}
-
 BOOL WINAPI recordSound(LPCWSTR sound, UINT flags)
 {
-    soundRequests.push_back({soundIdOf(sound), flags});
+    int id = 500;
+    for (; id <= 503; ++id) {
+        HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(id), L"SOUND");
+        HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
+        if (loaded && LockResource(loaded) == sound)
+            break;
+    }
+    soundRequests.push_back({id <= 503 ? id : -1, flags});
     return TRUE;
 }
 
-// Lets draw paint into a 176 x 180 memory frame and reads the pixels back.
+// Lets draw paint into a width x height memory picture and reads the pixels
+// back.
 template <typename Draw>
-Frame capture(Draw draw)
+Picture capture(int width, int height, Draw draw)
 {
     BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = FRAME_WIDTH;
-    info.bmiHeader.biHeight = -FRAME_HEIGHT;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = CreateCompatibleDC(nullptr);
+    HBITMAP dib = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ kept = SelectObject(memory, dib);
     draw(memory);
     GdiFlush();
-    Frame frame;
-    const auto* p = static_cast<const uint32_t*>(bits);
-    frame.pixels.assign(p, p + FRAME_WIDTH * FRAME_HEIGHT);
-    for (uint32_t& px : frame.pixels)
-        px &= 0xFFFFFF;
+    Picture picture{width, height, {}};
+    for (int i = 0; bits && i < width * height; ++i)
+        picture.pixels.push_back(static_cast<const uint32_t*>(bits)[i] & 0xFFFFFF);
     SelectObject(memory, kept);
     DeleteObject(dib);
     DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return frame;
+    return picture;
 }
 
 }  // namespace
 
 Picture loadPicture(int bitmapId)
 {
-    Picture picture;
     HBITMAP bitmap = static_cast<HBITMAP>(
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (!bitmap)
-        return picture;
-    BITMAP header;
+    BITMAP header = {};
     GetObjectW(bitmap, sizeof header, &header);
-    picture.width = header.bmWidth;
-    picture.height = header.bmHeight;
-    picture.pixels.resize(static_cast<size_t>(picture.width * picture.height));
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = picture.width;
-    info.bmiHeader.biHeight = -picture.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, bitmap, 0, static_cast<UINT>(picture.height), picture.pixels.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    for (uint32_t& px : picture.pixels)
-        px &= 0xFFFFFF;
+    Picture picture = capture(header.bmWidth, header.bmHeight, [&](HDC memory) {
+        HDC source = CreateCompatibleDC(memory);
+        HGDIOBJ kept = SelectObject(source, bitmap);
+        BitBlt(memory, 0, 0, header.bmWidth, header.bmHeight, source, 0, 0, SRCCOPY);
+        SelectObject(source, kept);
+        DeleteDC(source);
+    });
     DeleteObject(bitmap);
     return picture;
 }
 
 Frame printFrame(HWND window)
 {
-    return capture([window](HDC memory) {
+    return capture(FRAME_WIDTH, FRAME_HEIGHT, [window](HDC memory) {
         SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
     });
 }
 
 Frame screenFrame(HWND window)
 {
-    return capture([window](HDC memory) {
+    return capture(FRAME_WIDTH, FRAME_HEIGHT, [window](HDC memory) {
         HDC screen = GetDC(window);
         BitBlt(memory, 0, 0, FRAME_WIDTH, FRAME_HEIGHT, screen, 0, 0, SRCCOPY);
         ReleaseDC(window, screen);
@@ -106,36 +83,108 @@ Frame screenFrame(HWND window)
 
 Frame renderedFrame(void (*render)(HDC, const RECT&))
 {
-    return capture([render](HDC memory) {
+    return capture(FRAME_WIDTH, FRAME_HEIGHT, [render](HDC memory) {
         const RECT client = {0, 0, FRAME_WIDTH, FRAME_HEIGHT};
         render(memory, client);
     });
 }
 
+void expectBox(const Frame& frame, int x, int y, const Picture& picture, int px, int py, int w, int h, int line)
+{
+    SCOPED_TRACE(testing::Message() << "box at (" << x << ", " << y << "), checked from line " << line);
+    for (int dy = 0; dy < h; ++dy)
+        for (int dx = 0; dx < w; ++dx) {
+            const int fx = x + dx;
+            const int fy = y + dy;
+            if (fx < 0 || fy < 0 || fx >= FRAME_WIDTH || fy >= FRAME_HEIGHT)
+                continue;
+            if (frame.at(fx, fy) != picture.at(px + dx, py + dy)) {
+                ADD_FAILURE() << "pixel (" << fx << ", " << fy << "): got " << std::hex << frame.at(fx, fy)
+                              << ", expected " << picture.at(px + dx, py + dy);
+                return;
+            }
+        }
+}
+
+void expectPictureAt(const Frame& frame, int bitmapId, int x, int y, int line)
+{
+    SCOPED_TRACE(testing::Message() << "bitmap " << bitmapId);
+    const Picture picture = loadPicture(bitmapId);
+    ASSERT_GT(picture.width, 0) << "bitmap missing from the resources, checked from line " << line;
+    expectBox(frame, x, y, picture, 0, 0, picture.width, picture.height, line);
+}
+
+void expectDigitsAt(const Frame& frame, const char* digits, int x, int y, int line)
+{
+    SCOPED_TRACE(testing::Message() << "digits " << digits);
+    for (int i = 0; digits[i]; ++i)
+        expectPictureAt(frame, IDB_DIGIT_BASE + digits[i] - '0', x + 9 * i, y, line);
+}
+
 void clearGameRegistry()
 {
     RegDeleteTreeW(HKEY_CURRENT_USER, GAME_KEY_PATH);
-    HKEY key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, KEY_CLICK_PATH, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-        RegDeleteValueW(key, KEY_CLICK_VALUE);
-        RegCloseKey(key);
-    }
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, KEY_CLICK_PATH, KEY_CLICK_VALUE);
 }
 
-bool readScript(std::wstring* text)
+void setRawValue(const wchar_t* path, const wchar_t* name, DWORD type, const void* data, DWORD size)
 {
-    wchar_t buffer[512] = {};
-    DWORD size = sizeof buffer - sizeof(wchar_t);
-    if (RegGetValueW(HKEY_CURRENT_USER, KEY_CLICK_PATH, KEY_CLICK_VALUE, RRF_RT_ANY, nullptr, buffer, &size) !=
-        ERROR_SUCCESS)
-        return false;
-    *text = buffer;
-    return true;
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, path, name, type, data, size), ERROR_SUCCESS);
+}
+
+std::wstring script()
+{
+    wchar_t text[512] = L"<none>";
+    DWORD size = sizeof text - sizeof(wchar_t);
+    RegGetValueW(HKEY_CURRENT_USER, KEY_CLICK_PATH, KEY_CLICK_VALUE, RRF_RT_REG_SZ, nullptr, text, &size);
+    return text;
 }
 
 void writeScript(const wchar_t* text)
 {
     ASSERT_EQ(writeStringValue(KEY_CLICK_PATH, KEY_CLICK_VALUE, text), ERROR_SUCCESS);
+}
+
+std::wstring storedScores()
+{
+    HKEY key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, SECTION_PATH, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return L"<no key>";
+    std::wstring all;
+    wchar_t name[32];
+    DWORD nameLength = 32;
+    DWORD type = 0;
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    for (DWORD i = 0; RegEnumValueW(key, i, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(&value),
+                                    &size) != ERROR_NO_MORE_ITEMS;
+         ++i, nameLength = 32, size = sizeof value) {
+        all += (all.empty() ? L"" : L" ") + std::wstring(name);
+        all += type == REG_DWORD && size == 4 ? L"=" + std::to_wstring(value) : L":" + std::to_wstring(type);
+    }
+    RegCloseKey(key);
+    return all;
+}
+
+bool eventually(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    for (const DWORD start = GetTickCount(); !done(); Sleep(10))
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+    return true;
+}
+
+HWND waitForWindow(const wchar_t* className, const wchar_t* caption, DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    const bool shown = eventually([&] { return (found = FindWindowW(className, caption)) && IsWindowVisible(found); },
+                                  timeoutMs);
+    return shown ? found : nullptr;
+}
+
+std::thread answerWhenShown(const wchar_t* className, const wchar_t* caption, std::function<void(HWND)> answer)
+{
+    return std::thread([=] { answer(waitForWindow(className, caption)); });
 }
 
 void ShellTest::SetUp()
@@ -161,10 +210,9 @@ void ShellTest::createMainWindow()
 
 void ShellTest::TearDown()
 {
-    if (shell.mainWindow && IsWindow(shell.mainWindow))
+    if (IsWindow(shell.mainWindow))
         DestroyWindow(shell.mainWindow);
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) {
     }
     if (shell.appKey)
         RegCloseKey(shell.appKey);
@@ -175,13 +223,9 @@ void ShellTest::TearDown()
 
 void ShellTest::pump()
 {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT)
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+    for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);)
+        if (msg.message != WM_QUIT)
+            DispatchMessageW(&msg);
 }
 
 void ShellTest::startGameWith(int16_t type)
@@ -203,24 +247,4 @@ void ShellTest::setRows(const std::vector<std::string>& rowsFromBottom)
             game.board[row * FIELD_COLUMNS + column] = static_cast<uint8_t>(c == '.' ? 0 : c - '0');
         }
     std::memcpy(game.settledBoard, game.board, sizeof game.board);
-}
-
-void expectPictureAt(const Frame& frame, int bitmapId, int x, int y, int line)
-{
-    SCOPED_TRACE(testing::Message() << "bitmap " << bitmapId << " at (" << x << ", " << y << "), checked from line "
-                                    << line);
-    const Picture picture = loadPicture(bitmapId);
-    ASSERT_GT(picture.width, 0) << "bitmap missing from the resources";
-    for (int py = 0; py < picture.height; ++py)
-        for (int px = 0; px < picture.width; ++px) {
-            const int fx = x + px;
-            const int fy = y + py;
-            if (fx < 0 || fy < 0 || fx >= FRAME_WIDTH || fy >= FRAME_HEIGHT)
-                continue;
-            if (frame.at(fx, fy) != picture.at(px, py)) {
-                ADD_FAILURE() << "pixel (" << fx << ", " << fy << "): got " << std::hex << frame.at(fx, fy)
-                              << ", expected " << picture.at(px, py);
-                return;
-            }
-        }
 }

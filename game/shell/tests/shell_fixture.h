@@ -1,6 +1,7 @@
 // A real main window per test, created through the program's own start-up
 // code, with a fresh GameState and ShellState, a fresh registry and a sound
-// player that records instead of playing.
+// player that records instead of playing; and what the tests look at: the
+// pixels, the registry and the game's modal windows.
 #ifndef KUBRELSE_SHELL_TESTS_SHELL_FIXTURE_H
 #define KUBRELSE_SHELL_TESTS_SHELL_FIXTURE_H
 
@@ -9,7 +10,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine.h"
@@ -18,42 +21,55 @@
 struct SoundRequest {
     int id;  // 500..503, or -1 for data that is none of the game's sounds
     UINT flags;
+    bool operator==(const SoundRequest& o) const { return id == o.id && flags == o.flags; }
 };
+inline void PrintTo(const SoundRequest& r, std::ostream* out) { *out << r.id << " flags " << r.flags; }
 
-// Every request handed to the sound player since the test began.
-extern std::vector<SoundRequest> soundRequests;
+extern std::vector<SoundRequest> soundRequests;  // since the test began
 
-// 176 x 180 pixels, 0x00RRGGBB, top row first.
-struct Frame {
-    std::vector<uint32_t> pixels;
-    uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y * FRAME_WIDTH + x)]; }
-};
-
-// A resource bitmap as it is drawn: width, height, pixels as in Frame.
+// Pixels as 0x00RRGGBB, top row first: a painted 176 x 180 frame or a
+// resource bitmap as it is drawn.
 struct Picture {
-    int width = 0;
-    int height = 0;
+    int width = FRAME_WIDTH;
+    int height = FRAME_HEIGHT;
     std::vector<uint32_t> pixels;
     uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
 };
+using Frame = Picture;
 
 Picture loadPicture(int bitmapId);
-
-// What the window's procedure draws, through WM_PRINTCLIENT.
-Frame printFrame(HWND window);
-// What is on the screen in the window's client area.
-Frame screenFrame(HWND window);
-// What a frame renderer (renderMainFrame, renderHiScoreBoard) draws.
+Frame printFrame(HWND window);   // what its procedure draws for WM_PRINTCLIENT
+Frame screenFrame(HWND window);  // what the screen shows in its client area
 Frame renderedFrame(void (*render)(HDC, const RECT&));
+
+// The w x h box of frame at (x, y) shows that of picture at (px, py),
+// clipped to the frame; a failure names the first differing pixel.
+void expectBox(const Frame& frame, int x, int y, const Picture& picture, int px, int py, int w, int h, int line);
+// The whole bitmap id with its top-left corner at (x, y).
+void expectPictureAt(const Frame& frame, int bitmapId, int x, int y, int line);
+// The digit bitmaps of digits, 9 pixels apart, the first at (x, y).
+void expectDigitsAt(const Frame& frame, const char* digits, int x, int y, int line);
+#define EXPECT_PICTURE_AT(frame, id, x, y) expectPictureAt(frame, id, x, y, __LINE__)
+#define EXPECT_DIGITS_AT(frame, digits, x, y) expectDigitsAt(frame, digits, x, y, __LINE__)
 
 const wchar_t GAME_KEY_PATH[] = L"Software\\Nolvo Systems Inc.";
 const wchar_t SECTION_PATH[] = L"Software\\Nolvo Systems Inc.\\KubrelSE\\MainSection";
 
-// Removes the game's registry key and the key-click value.
-void clearGameRegistry();
-// The "Script" value: 1 and its text when present.
-bool readScript(std::wstring* text);
+void clearGameRegistry();  // the game's key and the key-click value
+void setRawValue(const wchar_t* path, const wchar_t* name, DWORD type, const void* data, DWORD size);
+std::wstring script();  // the key-click "Script" text, or "<none>"
 void writeScript(const wchar_t* text);
+// The values of MainSection in their order, "HiScore1=900 HiScore2=0 ...";
+// a value that is not a REG_DWORD shows as "name:type"; "<no key>".
+std::wstring storedScores();
+
+// Polls done() until it holds (true) or timeoutMs have passed (false).
+bool eventually(const std::function<bool()>& done, DWORD timeoutMs = 10000);
+// A visible window of class and caption on any thread; null if none came.
+HWND waitForWindow(const wchar_t* className, const wchar_t* caption, DWORD timeoutMs = 10000);
+// Runs answer(window) on a second thread as soon as a window of class and
+// caption shows up; join() the result after the modal call has returned.
+std::thread answerWhenShown(const wchar_t* className, const wchar_t* caption, std::function<void(HWND)> answer);
 
 class ShellTest : public ::testing::Test {
 protected:
@@ -65,7 +81,7 @@ protected:
     void createMainWindow();
     bool createInSetUp = true;
 
-    HWND window() const { return shell.mainWindow; }
+    static HWND window() { return shell.mainWindow; }
     void key(WPARAM virtualKey) { SendMessageW(window(), WM_KEYDOWN, virtualKey, 0); }
     void command(UINT id) { SendMessageW(window(), WM_COMMAND, id, 0); }
     // Handles what is queued for this thread, WM_QUIT excepted.
@@ -78,10 +94,5 @@ protected:
     // '1'..'7' a square of that type.
     static void setRows(const std::vector<std::string>& rowsFromBottom);
 };
-
-// Checks that the frame shows bitmap id with its top-left corner at (x, y),
-// clipped to the frame; reports the first differing pixel.
-void expectPictureAt(const Frame& frame, int bitmapId, int x, int y, int line);
-#define EXPECT_PICTURE_AT(frame, id, x, y) expectPictureAt(frame, id, x, y, __LINE__)
 
 #endif
