@@ -1,6 +1,5 @@
 #include "engine_fixture.h"
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <mutex>
@@ -19,10 +18,8 @@ std::atomic<bool> takeAtOnce{true};
 
 int recordStep()
 {
-    {
-        std::lock_guard<std::mutex> guard(stepLock);
-        stepTimes.push_back(Clock::now());
-    }
+    std::lock_guard<std::mutex> guard(stepLock);
+    stepTimes.push_back(Clock::now());
     if (takeAtOnce)
         gravityStepTaken();
     return 1;
@@ -33,29 +30,16 @@ protected:
     void SetUp() override
     {
         EngineTest::SetUp();
-        clearSteps();
+        stepTimes.clear();
         takeAtOnce = true;
         static const EngineHost host = {recordRepaint, recordStep, recordingTileSource};
         setEngineHost(&host);
-    }
-
-    static void clearSteps()
-    {
-        std::lock_guard<std::mutex> guard(stepLock);
-        stepTimes.clear();
     }
 
     static size_t posts()
     {
         std::lock_guard<std::mutex> guard(stepLock);
         return stepTimes.size();
-    }
-
-    static void playing(int16_t level)
-    {
-        game.level = level;
-        game.gameOver = 0;
-        game.paused = 0;
     }
 
     static void waitForPosts(size_t n)
@@ -65,24 +49,22 @@ protected:
             std::this_thread::sleep_for(milliseconds(1));
     }
 
-    // Median gap between posts of a run at one level, in unscaled ms.
-    static double medianGap(int16_t level, size_t count, int32_t scale, double* shortest)
+    // Runs the pacer at one level until it has posted `count` steps; gives
+    // the shortest and the mean gap between posts in ms at `scale`.
+    static std::pair<double, double> gaps(int16_t level, size_t count, int32_t scale)
     {
-        clearSteps();
-        playing(level);
+        stepTimes.clear();
+        game.level = level;
         EXPECT_EQ(startGravityPacer(), 1);
-        waitForPosts(count + 1);
+        waitForPosts(count);
         stopGravityPacer();
-        std::lock_guard<std::mutex> guard(stepLock);
-        std::vector<double> gaps;
+        if (stepTimes.size() < 2)
+            return {0, 0};
+        auto ms = [scale](Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count() / scale; };
+        double shortest = 1e9;
         for (size_t k = 1; k < stepTimes.size(); ++k)
-            gaps.push_back(std::chrono::duration<double, std::micro>(stepTimes[k] - stepTimes[k - 1]).count() / scale);
-        EXPECT_GE(gaps.size(), count);
-        if (gaps.empty())
-            return 0;
-        *shortest = *std::min_element(gaps.begin(), gaps.end());
-        std::nth_element(gaps.begin(), gaps.begin() + static_cast<long>(gaps.size() / 2), gaps.end());
-        return gaps[gaps.size() / 2];
+            shortest = std::min(shortest, ms(stepTimes[k] - stepTimes[k - 1]));
+        return {shortest, ms(stepTimes.back() - stepTimes.front()) / static_cast<double>(stepTimes.size() - 1)};
     }
 };
 
@@ -91,20 +73,16 @@ TEST_F(GravityPacer, PostsNothingInTitlePauseOrGameOverAndAtMostOneStepAfterAPau
     setPacerTimeScale(20);  // idle poll 20 ms, level 1 20 ms
     ASSERT_EQ(startGravityPacer(), 1);
     EXPECT_EQ(startGravityPacer(), 1) << "a second start keeps the one thread";
-    for (const char* state : {"title", "paused", "game over"}) {
-        SCOPED_TRACE(state);
-        if (state[0] == 'p') {
-            game.paused = 1;  // before the level, so no moment looks like play
-            game.level = 1;
-        } else if (state[0] == 'g') {
-            game.paused = 0;
-            game.gameOver = 1;
-        }
-        std::this_thread::sleep_for(milliseconds(300));
-        EXPECT_EQ(posts(), 0u);
-    }
+    std::this_thread::sleep_for(milliseconds(300));
+    game.paused = 1;  // before the level, so no moment looks like play
+    game.level = 1;
+    std::this_thread::sleep_for(milliseconds(300));
+    game.gameOver = 1;
+    game.paused = 0;
+    std::this_thread::sleep_for(milliseconds(300));
+    EXPECT_EQ(posts(), 0u) << "title, pause and game over post nothing";
 
-    playing(1);
+    game.gameOver = 0;
     waitForPosts(1);
     game.paused = 1;
     const size_t atPause = posts();
@@ -114,21 +92,19 @@ TEST_F(GravityPacer, PostsNothingInTitlePauseOrGameOverAndAtMostOneStepAfterAPau
 
 TEST_F(GravityPacer, FasterLevelsPostMoreOftenAndNeverEarly)
 {
-    const int32_t scale = 100;  // level 5: 15 ms, level 6: 80 ms
-    setPacerTimeScale(scale);
-    double shortestFast = 0, shortestSlow = 0;
-    const double fast = medianGap(5, 10, scale, &shortestFast);
-    const double slow = medianGap(6, 4, scale, &shortestSlow);
+    setPacerTimeScale(100);  // level 5: 15 ms, level 6: 80 ms
+    const auto fast = gaps(5, 11, 100);
+    const auto slow = gaps(6, 5, 100);
     // Steps may come late on a busy machine, never early.
-    EXPECT_GE(shortestFast, 150 * 0.95);
-    EXPECT_GE(shortestSlow, 800 * 0.95);
-    EXPECT_GT(slow / fast, 2.5) << "level 6 (800 ms) is slower than level 5 (150 ms)";
+    EXPECT_GE(fast.first, 150 * 0.95);
+    EXPECT_GE(slow.first, 800 * 0.95);
+    EXPECT_GT(slow.second / fast.second, 2.5) << "level 6 (800 ms) is slower than level 5 (150 ms)";
 }
 
 TEST_F(GravityPacer, LevelElevenNeverQueuesMoreThanOneStep)
 {
     takeAtOnce = false;  // a window thread that is busy
-    playing(11);
+    game.level = 11;
     ASSERT_EQ(startGravityPacer(), 1);
     waitForPosts(1);
     std::this_thread::sleep_for(milliseconds(200));
@@ -151,7 +127,7 @@ TEST_F(GravityPacer, StopEndsTheThreadInTheMiddleOfASleep)
     // Real delays: the idle poll and level 1 both sleep a whole second.
     for (int16_t level : {int16_t{0}, int16_t{1}}) {
         SCOPED_TRACE(testing::Message() << "level " << level);
-        playing(level);
+        game.level = level;
         ASSERT_EQ(startGravityPacer(), 1);
         std::this_thread::sleep_for(milliseconds(50));
         const auto before = Clock::now();
