@@ -21,3 +21,27 @@ function(kubrelse_resource_generator var)
     endif()
     set(${var} ${exe} PARENT_SCOPE)
 endfunction()
+
+# kubrelse_generated_resources(<target> <script.rc> <mode> <comment> FILES <name>...)
+# runs the generator in <mode> ("game" or "setup") to write the named files
+# into <build dir>/generated, and compiles <script.rc>, which includes them,
+# into the OBJECT library <target>. An OBJECT library hands the compiled
+# resource object itself to every program that links it, so the linker
+# cannot drop it the way it drops an unused member of a static archive.
+function(kubrelse_generated_resources target script mode comment)
+    cmake_parse_arguments(ARG "" "" "FILES" ${ARGN})
+    kubrelse_resource_generator(resgen)
+    set(generated ${CMAKE_CURRENT_BINARY_DIR}/generated)
+    list(TRANSFORM ARG_FILES PREPEND ${generated}/ OUTPUT_VARIABLE files)
+    add_custom_command(
+        OUTPUT ${files}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${generated}
+        COMMAND ${resgen} ${mode} ${generated}
+        DEPENDS resgen_host ${resgen}
+        COMMENT ${comment}
+        VERBATIM)
+    add_library(${target} OBJECT ${script})
+    target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} PRIVATE ${generated})
+    set_source_files_properties(${script} PROPERTIES
+        OBJECT_DEPENDS "${files};${CMAKE_CURRENT_SOURCE_DIR}/resource_ids.h")
+endfunction()
