@@ -77,7 +77,7 @@ int readMenuBar(HINSTANCE instance, UINT id, SoftkeyBar* bar)
 
 void setFrameClientSize(HWND window)
 {
-    RECT wanted = {0, 0, HANDSET_FRAME_WIDTH, HANDSET_FRAME_HEIGHT};
+    RECT wanted = {0, 0, FRAME_WIDTH, FRAME_HEIGHT};
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
     const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
     if (!AdjustWindowRectEx(&wanted, style, FALSE, exStyle))
@@ -307,7 +307,7 @@ BOOL SHCreateMenuBar(SHMENUBARINFO* info)
 
     HWND parent = info->hwndParent;
     setFrameClientSize(parent);
-    HWND bar = CreateWindowExW(WS_EX_NOACTIVATE, BAR_CLASS, L"", WS_POPUP, 0, 0, HANDSET_FRAME_WIDTH,
+    HWND bar = CreateWindowExW(WS_EX_NOACTIVATE, BAR_CLASS, L"", WS_POPUP, 0, 0, FRAME_WIDTH,
                                SOFTKEY_BAR_HEIGHT, parent, nullptr, instance, data);
     if (!bar) {
         std::free(data);
@@ -349,7 +349,7 @@ BOOL SHInitDialog(SHINITDLGINFO* info)
     POINT origin = {0, 0};
     if (frameWindow && IsWindow(frameWindow))
         ClientToScreen(frameWindow, &origin);
-    return SetWindowPos(dialog, HWND_TOP, origin.x, origin.y, HANDSET_FRAME_WIDTH, HANDSET_FRAME_HEIGHT,
+    return SetWindowPos(dialog, HWND_TOP, origin.x, origin.y, FRAME_WIDTH, FRAME_HEIGHT,
                         SWP_FRAMECHANGED);
 }
 

@@ -11,8 +11,8 @@
 
 #include <cstdint>
 
-constexpr int HANDSET_FRAME_WIDTH = 176;
-constexpr int HANDSET_FRAME_HEIGHT = 180;
+#include "geometry.h"  // FRAME_WIDTH x FRAME_HEIGHT: the handset's screen
+
 constexpr int SOFTKEY_BAR_HEIGHT = 26;
 
 struct SHMENUBARINFO {

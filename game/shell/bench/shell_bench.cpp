@@ -50,8 +50,8 @@ int saveScreenshot(HWND window, const char* path)
 {
     POINT origin = {0, 0};
     ClientToScreen(window, &origin);
-    const int width = HANDSET_FRAME_WIDTH;
-    const int height = HANDSET_FRAME_HEIGHT + SOFTKEY_BAR_HEIGHT;
+    const int width = FRAME_WIDTH;
+    const int height = FRAME_HEIGHT + SOFTKEY_BAR_HEIGHT;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     BITMAPINFO info = {};
