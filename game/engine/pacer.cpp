@@ -1,25 +1,17 @@
 #include "pacer.h"
 
-#include <atomic>
-#include <chrono>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
-
 #include "engine_host.h"
 #include "game_state.h"
 #include "landing.h"
+#include "pacer_thread.h"
 
 namespace {
 
 constexpr int32_t IDLE_POLL_MS = 1000;
 
-std::mutex pacerLock;
-std::condition_variable pacerWake;
-std::thread pacerThread;
-bool stopRequested = false;
-bool stepPending = false;
-std::atomic<int32_t> timeScale{1000};
+// Written by the thread that starts and stops the pacer only.
+int running = 0;
+int32_t timeScale = 1000;
 
 // The window thread writes these fields; the pacer only ever reads them, one
 // aligned value at a time, and acts on them one delay late at worst.
@@ -29,41 +21,27 @@ T readShared(const T& field)
     return __atomic_load_n(&field, __ATOMIC_RELAXED);
 }
 
-// Sleeps until the delay has passed or a stop is asked for; false on a stop.
-bool sleepFor(std::unique_lock<std::mutex>& lock, int32_t milliseconds)
-{
-    if (milliseconds <= 0) {
-        lock.unlock();
-        std::this_thread::yield();
-        lock.lock();
-        return !stopRequested;
-    }
-    const auto deadline = std::chrono::steady_clock::now() +
-                          std::chrono::microseconds(int64_t{milliseconds} * timeScale.load());
-    return !pacerWake.wait_until(lock, deadline, [] { return stopRequested; });
-}
+// 1 from the post of a step until the window thread has taken it.
+int stepPending = 0;
 
-void gravityPacer(void*)
+void gravityPacer()
 {
-    std::unique_lock<std::mutex> lock(pacerLock);
     for (;;) {
         // The state is read before the sleep: a step whose delay began in a
         // running game is still posted, and the window thread drops it.
         const int post = pacerShouldPost();
-        if (!sleepFor(lock, pacerDelay()))
+        if (!pacerWaitForStop(int64_t{pacerDelay()} * readShared(timeScale)))
             return;
         if (!post)
             continue;
-
-        pacerWake.wait(lock, [] { return stopRequested || !stepPending; });
-        if (stopRequested)
-            return;
-        stepPending = true;
-        lock.unlock();
-        const int posted = postGravityStep();
-        lock.lock();
-        if (!posted)
-            stepPending = false;
+        // A step signal left over from an earlier step only makes this look
+        // at the flag once more.
+        while (__atomic_load_n(&stepPending, __ATOMIC_ACQUIRE))
+            if (!pacerWaitForStep())
+                return;
+        __atomic_store_n(&stepPending, 1, __ATOMIC_RELEASE);
+        if (!postGravityStep())
+            __atomic_store_n(&stepPending, 0, __ATOMIC_RELEASE);
     }
 }
 
@@ -86,50 +64,33 @@ int32_t pacerDelay()
 
 int startGravityPacer()
 {
-    std::lock_guard<std::mutex> guard(pacerLock);
-    if (pacerThread.joinable())
+    if (running)
         return 1;
-    stopRequested = false;
-    stepPending = false;
-    try {
-        pacerThread = std::thread(gravityPacer, nullptr);
-    } catch (...) {
-        return 0;
-    }
-    return 1;
+    __atomic_store_n(&stepPending, 0, __ATOMIC_RELEASE);
+    running = pacerThreadStart(gravityPacer);
+    return running;
 }
 
 void stopGravityPacer()
 {
-    {
-        std::lock_guard<std::mutex> guard(pacerLock);
-        if (!pacerThread.joinable())
-            return;
-        stopRequested = true;
-    }
-    pacerWake.notify_all();
-    pacerThread.join();
-    std::lock_guard<std::mutex> guard(pacerLock);
-    stopRequested = false;
-    stepPending = false;
+    if (!running)
+        return;
+    pacerThreadStop();
+    running = 0;
 }
 
 int gravityPacerRunning()
 {
-    std::lock_guard<std::mutex> guard(pacerLock);
-    return pacerThread.joinable() ? 1 : 0;
+    return running;
 }
 
 void gravityStepTaken()
 {
-    {
-        std::lock_guard<std::mutex> guard(pacerLock);
-        stepPending = false;
-    }
-    pacerWake.notify_all();
+    __atomic_store_n(&stepPending, 0, __ATOMIC_RELEASE);
+    pacerSignalStep();
 }
 
 void setPacerTimeScale(int32_t microsecondsPerMillisecond)
 {
-    timeScale.store(microsecondsPerMillisecond > 0 ? microsecondsPerMillisecond : 1);
+    __atomic_store_n(&timeScale, microsecondsPerMillisecond > 0 ? microsecondsPerMillisecond : 1, __ATOMIC_RELAXED);
 }

@@ -373,4 +373,31 @@ TEST_F(MainWindowInput, QuitAnsweredNoLeavesTheGameRunningWhileGravityGoesOn)
     EXPECT_EQ(msg.wParam, 0u);
 }
 
+TEST_F(RunningPacer, AtLevelElevenKeysAndPaintsStillGetThrough)
+{
+    // No delay at all between steps: the queue must still reach the keys
+    // behind them, and the window must still be painted.
+    setPacerTimeScale(1000);
+    createMainWindow();
+    startGameWith(4);
+    game.level = 11;
+    MSG msg;
+    const int16_t startRow = game.pieceRow;
+    ASSERT_TRUE(eventually([&] {
+        if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&msg);
+        return game.pieceRow < startRow - 2;
+    })) << "the pacer drives the piece";
+    PostMessageW(window(), WM_KEYDOWN, VK_F9, 0);
+    ASSERT_TRUE(eventually([&] {
+        if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&msg);
+        return game.paused == 1;
+    })) << "the pause key was reached";
+    EXPECT_EQ(game.gameOver, 0);
+    RECT stale;
+    EXPECT_FALSE(GetUpdateRect(window(), &stale, FALSE)) << "nothing is left unpainted";
+    EXPECT_PICTURE_AT(screenFrame(window()), IDB_PAUSED, 20, 78);
+}
+
 }  // namespace
