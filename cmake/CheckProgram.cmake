@@ -1,0 +1,40 @@
+# cmake -DFILE=<program> -DBUDGET=<bytes> -DOBJDUMP=<objdump>
+#       [-DIMPORTS=<f1;f2...>] [-DNO_IMPORT=<regex>] -P CheckProgram.cmake
+# Fails when the program is larger than its budget, when a function named
+# in IMPORTS is missing from its import table, or when an imported name
+# matches NO_IMPORT.
+cmake_minimum_required(VERSION 3.21)
+file(SIZE "${FILE}" size)
+message(STATUS "${FILE}: ${size} bytes, budget ${BUDGET}")
+if(size GREATER BUDGET)
+    message(FATAL_ERROR "${FILE} is ${size} bytes, over its budget of ${BUDGET}")
+endif()
+
+if(NOT IMPORTS AND NOT NO_IMPORT)
+    return()
+endif()
+execute_process(COMMAND "${OBJDUMP}" -p "${FILE}" OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "${OBJDUMP} could not read ${FILE}")
+endif()
+# Import lines read "<hint rva> <ordinal> <name>" below a "DLL Name:" line.
+string(REGEX MATCHALL "\n\t[0-9a-f]+[ \t]+[0-9]+[ \t]+[A-Za-z_0-9@]+" lines "${dump}")
+set(imported "")
+foreach(line IN LISTS lines)
+    string(REGEX REPLACE ".*[ \t]([A-Za-z_0-9@]+)$" "\\1" name "${line}")
+    list(APPEND imported "${name}")
+endforeach()
+foreach(name IN LISTS IMPORTS)
+    if(NOT name IN_LIST imported)
+        message(FATAL_ERROR "${FILE} does not import ${name}")
+    endif()
+endforeach()
+if(NO_IMPORT)
+    foreach(name IN LISTS imported)
+        if(name MATCHES "${NO_IMPORT}")
+            message(FATAL_ERROR "${FILE} imports ${name}")
+        endif()
+    endforeach()
+endif()
+list(LENGTH imported count)
+message(STATUS "${count} imported functions checked")
