@@ -89,6 +89,7 @@ LRESULT onCreate(HWND window)
     shell.menuBar = bar.hwndMB;
     if (!shell.gravityThread)
         shell.gravityThread = startGravityPacer();
+    keepPictures();
     return 1;
 }
 
@@ -98,6 +99,7 @@ LRESULT onDestroy()
         stopGravityPacer();  // returns once the pacer has ended
         shell.gravityThread = 0;
     }
+    releasePictures();
     PostQuitMessage(0);
     return 1;
 }

@@ -6,13 +6,95 @@
 
 namespace {
 
-// Valid only while a frame is being composed.
-HDC paintDC;
-HDC sourceDC;
-
 constexpr int DIGIT_ADVANCE = 9;
 constexpr int DIGIT_HEIGHT = 12;
 constexpr int32_t LARGEST_SHOWN = 32767;
+
+constexpr int FIRST_PICTURE = IDB_BACKGROUND;
+constexpr int LAST_PICTURE = IDB_HISCORE_BOARD;
+constexpr int PICTURE_SLOTS = LAST_PICTURE - FIRST_PICTURE + 1;
+static_assert(IDB_PREVIEW_BASE + 1 >= FIRST_PICTURE && IDB_DIGIT_BASE + 9 <= LAST_PICTURE &&
+                  IDB_INSTRUCTIONS <= LAST_PICTURE && IDB_PAUSED <= LAST_PICTURE,
+              "every picture the game draws has a slot");
+
+// A picture loaded once and kept selected in a memory context of its own
+// for the life of the window: selecting a bitmap into a context costs far
+// more than copying it, so each copy is then a single BitBlt.
+struct KeptPicture {
+    HDC dc;
+    HBITMAP bitmap;
+    HGDIOBJ replaced;  // what the context held before; selected back at release
+    int width;
+    int height;
+};
+
+KeptPicture pictures[PICTURE_SLOTS];
+
+// The off-screen frame every paint composes into, kept the same way.
+HDC paintDC;
+HBITMAP frameBitmap;
+HGDIOBJ frameReplaced;
+
+void releasePicture(KeptPicture& picture)
+{
+    SelectObject(picture.dc, picture.replaced);
+    DeleteObject(picture.bitmap);
+    DeleteDC(picture.dc);
+    picture = KeptPicture{};
+}
+
+// The kept picture of id, loaded now if it is not kept yet; null when it
+// cannot be loaded (it is then tried again at its next use).
+const KeptPicture* keptPicture(uint16_t id)
+{
+    if (id < FIRST_PICTURE || id > LAST_PICTURE)
+        return nullptr;
+    KeptPicture& picture = pictures[id - FIRST_PICTURE];
+    if (picture.dc)
+        return &picture;
+    HBITMAP bitmap = LoadBitmapW(shell.instance, MAKEINTRESOURCEW(id));
+    BITMAP header;
+    if (!bitmap || !GetObjectW(bitmap, sizeof header, &header)) {
+        if (bitmap)
+            DeleteObject(bitmap);
+        return nullptr;
+    }
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ replaced = dc ? SelectObject(dc, bitmap) : nullptr;
+    if (!replaced) {
+        if (dc)
+            DeleteDC(dc);
+        DeleteObject(bitmap);
+        return nullptr;
+    }
+    picture = KeptPicture{dc, bitmap, replaced, static_cast<int>(header.bmWidth), static_cast<int>(header.bmHeight)};
+    return &picture;
+}
+
+// 1 when the off-screen frame is ready to compose into.
+int keepFrame()
+{
+    if (paintDC)
+        return 1;
+    HDC screen = GetDC(nullptr);
+    if (!screen)
+        return 0;
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, FRAME_WIDTH, FRAME_HEIGHT);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ replaced = (dc && bitmap) ? SelectObject(dc, bitmap) : nullptr;
+    if (!replaced) {
+        if (bitmap)
+            DeleteObject(bitmap);
+        if (dc)
+            DeleteDC(dc);
+        return 0;
+    }
+    paintDC = dc;
+    frameBitmap = bitmap;
+    frameReplaced = replaced;
+    return 1;
+}
 
 Rect toRect(const RECT& r)
 {
@@ -20,29 +102,36 @@ Rect toRect(const RECT& r)
 }
 
 // Copies bitmap id at its natural size with its top-left corner at (x, y),
-// or, with centre set, centred on (x, y, right, bottom).
+// or, with centreOn given, centred on that rectangle.
 void copyBitmap(uint16_t id, int x, int y, const Rect* centreOn)
 {
-    HBITMAP bitmap = LoadBitmapW(shell.instance, MAKEINTRESOURCEW(id));
-    if (!bitmap)
+    const KeptPicture* picture = keptPicture(id);
+    if (!picture)
         return;
-    HGDIOBJ kept = SelectObject(sourceDC, bitmap);
-    BITMAP header;
-    if (kept && GetObjectW(bitmap, sizeof header, &header)) {
-        if (centreOn) {
-            x = centreOn->left + (centreOn->right - centreOn->left - header.bmWidth) / 2;
-            y = centreOn->top + (centreOn->bottom - centreOn->top - header.bmHeight) / 2;
-        }
-        BitBlt(paintDC, x, y, header.bmWidth, header.bmHeight, sourceDC, 0, 0, SRCCOPY);
+    if (centreOn) {
+        x = centreOn->left + (centreOn->right - centreOn->left - picture->width) / 2;
+        y = centreOn->top + (centreOn->bottom - centreOn->top - picture->height) / 2;
     }
-    if (kept)
-        SelectObject(sourceDC, kept);
-    DeleteObject(bitmap);
+    BitBlt(paintDC, x, y, picture->width, picture->height, picture->dc, 0, 0, SRCCOPY);
+}
+
+// The background, centred on the client area. Where it leaves part of the
+// frame uncovered (missing, or a client area of another size), that part
+// is black, as in a newly made frame, not what the last paint left there.
+void drawBackground(const RECT& client)
+{
+    const KeptPicture* background = keptPicture(IDB_BACKGROUND);
+    const int covers = background && background->width >= FRAME_WIDTH && background->height >= FRAME_HEIGHT &&
+                       client.right - client.left == background->width &&
+                       client.bottom - client.top == background->height;
+    if (!covers)
+        PatBlt(paintDC, 0, 0, FRAME_WIDTH, FRAME_HEIGHT, BLACKNESS);
+    drawBitmapCentred(IDB_BACKGROUND, toRect(client));
 }
 
 void composeMainFrame(const RECT& client)
 {
-    drawBitmapCentred(IDB_BACKGROUND, toRect(client));
+    drawBackground(client);
     for (int column = 0; column < FIELD_COLUMNS; ++column) {
         for (int row = 0; row < FIELD_ROWS; ++row) {
             const int cell = row * FIELD_COLUMNS + column;
@@ -65,7 +154,7 @@ void composeMainFrame(const RECT& client)
 
 void composeHiScoreBoard(const RECT& client)
 {
-    drawBitmapCentred(IDB_BACKGROUND, toRect(client));
+    drawBackground(client);
     drawNumber(game.score, screenLayout.scoreRect);
     drawNumber(game.level, screenLayout.levelRect);
     drawBitmapCentred(IDB_HISCORE_BOARD, screenLayout.playfieldRect);
@@ -73,29 +162,14 @@ void composeHiScoreBoard(const RECT& client)
         drawNumber(game.highScores[place], hiScoreRect(place));
 }
 
-// Sets up the two memory contexts and the off-screen frame, lets compose
-// draw into it, copies it to target in one piece and releases everything.
-// Whatever cannot be made, nothing is left behind.
+// Lets compose draw into the kept off-screen frame and copies the frame to
+// target in one piece. Without a frame nothing is drawn.
 void renderFrame(HDC target, const RECT& client, void (*compose)(const RECT&))
 {
-    paintDC = CreateCompatibleDC(target);
-    sourceDC = CreateCompatibleDC(target);
-    HBITMAP frame = CreateCompatibleBitmap(target, FRAME_WIDTH, FRAME_HEIGHT);
-    HGDIOBJ kept = (paintDC && frame) ? SelectObject(paintDC, frame) : nullptr;
-    if (kept && sourceDC) {
-        compose(client);
-        BitBlt(target, 0, 0, FRAME_WIDTH, FRAME_HEIGHT, paintDC, 0, 0, SRCCOPY);
-    }
-    if (kept)
-        SelectObject(paintDC, kept);
-    if (frame)
-        DeleteObject(frame);
-    if (sourceDC)
-        DeleteDC(sourceDC);
-    if (paintDC)
-        DeleteDC(paintDC);
-    paintDC = nullptr;
-    sourceDC = nullptr;
+    if (!keepFrame())
+        return;
+    compose(client);
+    BitBlt(target, 0, 0, FRAME_WIDTH, FRAME_HEIGHT, paintDC, 0, 0, SRCCOPY);
 }
 
 void paintWindow(HWND window, void (*render)(HDC, const RECT&))
@@ -128,6 +202,28 @@ void renderHiScoreBoard(HDC target, const RECT& client)
 void paintHiScoreBoard(HWND dialog)
 {
     paintWindow(dialog, renderHiScoreBoard);
+}
+
+void keepPictures()
+{
+    keepFrame();
+    for (int id = FIRST_PICTURE; id <= LAST_PICTURE; ++id)
+        keptPicture(static_cast<uint16_t>(id));
+}
+
+void releasePictures()
+{
+    for (KeptPicture& picture : pictures)
+        if (picture.dc)
+            releasePicture(picture);
+    if (paintDC) {
+        SelectObject(paintDC, frameReplaced);
+        DeleteObject(frameBitmap);
+        DeleteDC(paintDC);
+    }
+    paintDC = nullptr;
+    frameBitmap = nullptr;
+    frameReplaced = nullptr;
 }
 
 Rect hiScoreRect(int place)

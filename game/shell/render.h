@@ -1,5 +1,6 @@
 // The 176 x 180 frame: composed off screen from resource bitmaps at every
-// paint and copied to the window in one piece.
+// paint and copied to the window in one piece. The bitmaps and the
+// off-screen frame are loaded once and kept until releasePictures().
 #ifndef KUBRELSE_SHELL_RENDER_H
 #define KUBRELSE_SHELL_RENDER_H
 
@@ -8,6 +9,12 @@
 #include <cstdint>
 
 #include "geometry.h"
+
+// Loads every picture and makes the off-screen frame, so the first paint
+// is as quick as the others; whatever fails is tried again when first drawn.
+void keepPictures();
+// Releases every kept picture and the frame; the next paint loads afresh.
+void releasePictures();
 
 // WM_PAINT of the main window.
 void paintMainWindow(HWND window);
