@@ -46,6 +46,20 @@ void fillWell()
         game.board[i] = static_cast<uint8_t>(1 + i % 7);
 }
 
+// The lowest rows full but for one gap each, on both boards, as if pieces
+// had settled there; the falling piece is stamped in again above them.
+void fillLowerRows(int rows)
+{
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < FIELD_COLUMNS; ++c) {
+            const int cell = r * FIELD_COLUMNS + c;
+            const uint8_t value = c == r % FIELD_COLUMNS ? 0 : static_cast<uint8_t>(1 + cell % 7);
+            game.board[cell] = value;
+            game.settledBoard[cell] = value;
+        }
+    InvalidateRect(shell.mainWindow, nullptr, FALSE);
+}
+
 int saveScreenshot(HWND window, const char* path)
 {
     POINT origin = {0, 0};
@@ -212,6 +226,21 @@ int main(int argc, char** argv)
         drop.push_back(now() - start);
     }
 
+    // One gravity step of a piece in a well two-thirds full, from the
+    // posted step to the frame on screen.
+    std::vector<double> step;
+    for (int i = 0; i < runs; ++i) {
+        game.pieceType = static_cast<int16_t>(1 + i % 7);
+        newGame();
+        fillLowerRows(FIELD_ROWS * 2 / 3);
+        UpdateWindow(window);
+        const double start = now();
+        PostMessageW(window, MSG_GRAVITY_STEP, 0, 0);
+        pump();
+        GdiFlush();
+        step.push_back(now() - start);
+    }
+
     // The floor: one copy of a ready 176 x 180 frame to the window.
     HDC windowDC = GetDC(window);
     HDC ready = CreateCompatibleDC(windowDC);
@@ -233,6 +262,7 @@ int main(int argc, char** argv)
     std::printf("runs: %d each\n", runs);
     std::printf("full paint, full well: median %8.1f us (%.1f x the copy)\n", median(paint), median(paint) / floor);
     std::printf("down key to frame:     median %8.1f us (%.1f x the copy)\n", median(drop), median(drop) / floor);
+    std::printf("gravity step paint:    median %8.1f us (%.1f x the copy)\n", median(step), median(step) / floor);
     std::printf("one 176 x 180 copy:    median %8.1f us\n", floor);
     DestroyWindow(window);
     return 0;
