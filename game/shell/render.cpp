@@ -35,6 +35,10 @@ HDC paintDC;
 HBITMAP frameBitmap;
 HGDIOBJ frameReplaced;
 
+// The part of the frame the paint in progress brings up to date; what lies
+// outside it is not shown by this paint, so it is not drawn either.
+RECT composeBounds;
+
 void releasePicture(KeptPicture& picture)
 {
     SelectObject(picture.dc, picture.replaced);
@@ -102,7 +106,8 @@ Rect toRect(const RECT& r)
 }
 
 // Copies bitmap id at its natural size with its top-left corner at (x, y),
-// or, with centreOn given, centred on that rectangle.
+// or, with centreOn given, centred on that rectangle; only the part inside
+// composeBounds.
 void copyBitmap(uint16_t id, int x, int y, const Rect* centreOn)
 {
     const KeptPicture* picture = keptPicture(id);
@@ -112,7 +117,11 @@ void copyBitmap(uint16_t id, int x, int y, const Rect* centreOn)
         x = centreOn->left + (centreOn->right - centreOn->left - picture->width) / 2;
         y = centreOn->top + (centreOn->bottom - centreOn->top - picture->height) / 2;
     }
-    BitBlt(paintDC, x, y, picture->width, picture->height, picture->dc, 0, 0, SRCCOPY);
+    const RECT placed = {x, y, x + picture->width, y + picture->height};
+    RECT shown;
+    if (IntersectRect(&shown, &placed, &composeBounds))
+        BitBlt(paintDC, shown.left, shown.top, shown.right - shown.left, shown.bottom - shown.top, picture->dc,
+               shown.left - x, shown.top - y, SRCCOPY);
 }
 
 // The background, centred on the client area. Where it leaves part of the
@@ -125,7 +134,8 @@ void drawBackground(const RECT& client)
                        client.right - client.left == background->width &&
                        client.bottom - client.top == background->height;
     if (!covers)
-        PatBlt(paintDC, 0, 0, FRAME_WIDTH, FRAME_HEIGHT, BLACKNESS);
+        PatBlt(paintDC, composeBounds.left, composeBounds.top, composeBounds.right - composeBounds.left,
+               composeBounds.bottom - composeBounds.top, BLACKNESS);
     drawBitmapCentred(IDB_BACKGROUND, toRect(client));
 }
 
@@ -162,23 +172,26 @@ void composeHiScoreBoard(const RECT& client)
         drawNumber(game.highScores[place], hiScoreRect(place));
 }
 
-// Lets compose draw into the kept off-screen frame and copies the frame to
-// target in one piece. Without a frame nothing is drawn.
-void renderFrame(HDC target, const RECT& client, void (*compose)(const RECT&))
+// Lets compose draw the part bounds of the kept off-screen frame and copies
+// that part to target in one piece. Without a frame nothing is drawn.
+void renderFrame(HDC target, const RECT& client, const RECT& bounds, void (*compose)(const RECT&))
 {
-    if (!keepFrame())
+    const RECT frame = {0, 0, FRAME_WIDTH, FRAME_HEIGHT};
+    if (!keepFrame() || !IntersectRect(&composeBounds, &bounds, &frame))
         return;
     compose(client);
-    BitBlt(target, 0, 0, FRAME_WIDTH, FRAME_HEIGHT, paintDC, 0, 0, SRCCOPY);
+    BitBlt(target, composeBounds.left, composeBounds.top, composeBounds.right - composeBounds.left,
+           composeBounds.bottom - composeBounds.top, paintDC, composeBounds.left, composeBounds.top, SRCCOPY);
 }
 
-void paintWindow(HWND window, void (*render)(HDC, const RECT&))
+// A paint brings up to date what its update region touches.
+void paintWindow(HWND window, void (*compose)(const RECT&))
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
     RECT client;
     if (dc && GetClientRect(window, &client))
-        render(dc, client);
+        renderFrame(dc, client, ps.rcPaint, compose);
     EndPaint(window, &ps);
 }
 
@@ -186,22 +199,24 @@ void paintWindow(HWND window, void (*render)(HDC, const RECT&))
 
 void renderMainFrame(HDC target, const RECT& client)
 {
-    renderFrame(target, client, composeMainFrame);
+    const RECT whole = {0, 0, FRAME_WIDTH, FRAME_HEIGHT};
+    renderFrame(target, client, whole, composeMainFrame);
 }
 
 void paintMainWindow(HWND window)
 {
-    paintWindow(window, renderMainFrame);
+    paintWindow(window, composeMainFrame);
 }
 
 void renderHiScoreBoard(HDC target, const RECT& client)
 {
-    renderFrame(target, client, composeHiScoreBoard);
+    const RECT whole = {0, 0, FRAME_WIDTH, FRAME_HEIGHT};
+    renderFrame(target, client, whole, composeHiScoreBoard);
 }
 
 void paintHiScoreBoard(HWND dialog)
 {
-    paintWindow(dialog, renderHiScoreBoard);
+    paintWindow(dialog, composeHiScoreBoard);
 }
 
 void keepPictures()

@@ -1,6 +1,7 @@
 // Timings of the real main window under the real window system: a full paint
-// with a full well, the down key from key press to frame on screen, and one
-// plain 176 x 180 copy of a ready frame as the floor. With --screenshot FILE
+// with a full well, the down key from key press to frame on screen, one
+// gravity step from the posted message to the frame, and one plain
+// 176 x 180 copy of a ready frame as the floor. With --screenshot FILE
 // it instead plays a few moves and saves the frame and softkeys as a BMP.
 #include <windows.h>
 
@@ -47,7 +48,7 @@ void fillWell()
 }
 
 // The lowest rows full but for one gap each, on both boards, as if pieces
-// had settled there; the falling piece is stamped in again above them.
+// had settled there, below the piece that has just been spawned.
 void fillLowerRows(int rows)
 {
     for (int r = 0; r < rows; ++r)
