@@ -48,7 +48,7 @@ static void onFillTitle(HWND window)
 
 static LRESULT onWelcomeCommand(HWND window, WPARAM wParam, LPARAM lParam)
 {
-    switch (wParam) {
+    switch (LOWORD(wParam)) {
     case IDC_NEXT:
         launcher.welcomeResult = 1;
         SendMessageA(window, WM_CLOSE, 0, 0);

@@ -2,6 +2,7 @@
 
 #include "../resources/resource_ids.h"
 #include "handset_shell.h"
+#include "main_window.h"
 #include "render.h"
 #include "settings.h"
 #include "shell_state.h"
@@ -17,15 +18,7 @@ BOOL initFullScreenDialog(HWND dialog)
     screen.dwMask = SHIDIM_FLAGS;
     screen.hDlg = dialog;
     screen.dwFlags = SHIDIF_SIZEDLGFULLSCREEN;
-    if (!SHInitDialog(&screen))
-        return FALSE;
-    SHMENUBARINFO bar = {};
-    bar.cbSize = sizeof bar;
-    bar.hwndParent = dialog;
-    bar.dwFlags = 0;
-    bar.nToolBarId = IDM_DIALOG_BAR;
-    bar.hInstRes = shell.instance;
-    return SHCreateMenuBar(&bar);
+    return SHInitDialog(&screen) && createSoftkeyBar(dialog, IDM_DIALOG_BAR);
 }
 
 // What both dialogs do alike; 1 when message was one of those.
@@ -92,7 +85,7 @@ INT_PTR CALLBACK AboutDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 
 void runDialog(UINT templateId, DLGPROC procedure)
 {
-    HRSRC found = FindResourceW(shell.instance, MAKEINTRESOURCEW(templateId), MAKEINTRESOURCEW(5) /* RT_DIALOG */);
+    HRSRC found = FindResourceW(shell.instance, MAKEINTRESOURCEW(templateId), RT_DIALOG);
     HGLOBAL loaded = found ? LoadResource(shell.instance, found) : nullptr;
     const auto* dialogTemplate = loaded ? static_cast<const DLGTEMPLATE*>(LockResource(loaded)) : nullptr;
     if (!dialogTemplate)

@@ -51,7 +51,7 @@ SoftkeyBar* barData(HWND bar)
 // words per button (image, command, state, style, label string, 0, drop-down).
 int readMenuBar(HINSTANCE instance, UINT id, SoftkeyBar* bar)
 {
-    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_RCDATA);
     if (!found)
         return 0;
     const DWORD bytes = SizeofResource(instance, found);

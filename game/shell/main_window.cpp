@@ -78,15 +78,9 @@ void landingFollowUp(HWND window)
 LRESULT onCreate(HWND window)
 {
     shell.mainWindow = window;
-    SHMENUBARINFO bar = {};
-    bar.cbSize = sizeof bar;
-    bar.hwndParent = window;
-    bar.dwFlags = 0;
-    bar.nToolBarId = IDM_MAIN_BAR;
-    bar.hInstRes = shell.instance;
-    if (!SHCreateMenuBar(&bar))
+    shell.menuBar = createSoftkeyBar(window, IDM_MAIN_BAR);
+    if (!shell.menuBar)
         PostQuitMessage(0);
-    shell.menuBar = bar.hwndMB;
     if (!shell.gravityThread)
         shell.gravityThread = startGravityPacer();
     keepPictures();
@@ -221,7 +215,7 @@ void runPausedDialog(UINT templateId, DLGPROC procedure)
 
 LRESULT onCommand(HWND window, WPARAM wParam, LPARAM lParam)
 {
-    switch (wParam) {
+    switch (LOWORD(wParam)) {
     case CMD_START:
         onStart(window);
         return 1;
@@ -290,6 +284,16 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }
+}
+
+HWND createSoftkeyBar(HWND window, UINT barId)
+{
+    SHMENUBARINFO bar = {};
+    bar.cbSize = sizeof bar;
+    bar.hwndParent = window;
+    bar.nToolBarId = barId;
+    bar.hInstRes = shell.instance;
+    return SHCreateMenuBar(&bar) ? bar.hwndMB : nullptr;
 }
 
 void installEngineHost()

@@ -14,6 +14,9 @@ ATOM registerMainClass(HINSTANCE instance);
 // shows the main window. 1 when the window exists and is shown.
 int initInstance(HINSTANCE instance, int showCommand);
 
+// Builds window's softkey bar from menu-bar resource barId; null on failure.
+HWND createSoftkeyBar(HWND window, UINT barId);
+
 // Connects the engine to this program: repaints, gravity steps, tiles.
 void installEngineHost();
 
