@@ -106,7 +106,7 @@ bool buildGameFiles(std::vector<OutputFile>& files, std::string& error) {
     files.push_back({"landed.wav", gsmWave(gsmEncode(landedSound()))});
     files.push_back({"turned.wav", gsmWave(gsmEncode(turnedSound()))});
     files.push_back({"rows.wav", gsmWave(gsmEncode(rowsSound()))});
-    files.push_back({"gameover.wav", pcm8Wave(gameOverSound())});
+    files.push_back({"gameover.wav", pcm8Wave(gameOverSound(), PCM_RATE)});
 
     for (int t = 0; t < TILE_COUNT; ++t) {
         char name[16];
