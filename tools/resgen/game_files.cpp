@@ -1,9 +1,7 @@
 #include <cstdio>
 
 #include "game_art.h"
-#include "pixel_font.h"
 #include "resources.h"
-#include "setup_art.h"
 #include "sounds.h"
 #include "tile_table.h"
 
@@ -43,42 +41,6 @@ void drawCentred(Image& frame, const Image& picture, int left, int top, int righ
     frame.blit(picture, left + (right - left - picture.width) / 2, top + (bottom - top - picture.height) / 2);
 }
 
-// Frames composed the way the game paints them, to judge the art together
-// at its real size: a game in progress, its end, and the high-score board.
-std::vector<Image> mockFrames() {
-    std::vector<Image> frames;
-    const int settled[4][10] = {{1, 1, 4, 4, 4, 4, 0, 3, 3, 7}, {2, 6, 6, 0, 5, 5, 1, 3, 3, 7},
-                                {2, 2, 6, 0, 0, 5, 1, 1, 7, 7}, {0, 2, 0, 0, 0, 0, 0, 1, 0, 0}};
-    auto cellAt = [](Image& f, int row, int col, int type) { f.blit(cellPicture(type), 12 * col + 3, 162 - 12 * row); };
-
-    Image play = backgroundPicture();
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 10; ++c)
-            if (settled[r][c]) cellAt(play, r, c, settled[r][c]);
-    for (auto rc : {std::pair<int, int>{9, 4}, {8, 4}, {8, 5}, {7, 5}}) cellAt(play, rc.first, rc.second, 6);
-    drawNumber(play, 1250, 127, 24, 172, 36);
-    drawNumber(play, 3, 127, 80, 172, 92);
-    drawCentred(play, previewPicture(4), 126, 138, 173, 173);
-    frames.push_back(play);
-
-    Image over = play;
-    drawCentred(over, gameOverBanner(), 3, 6, 122, 173);
-    frames.push_back(over);
-
-    Image paused = play;
-    drawCentred(paused, pausedBanner(), 3, 6, 122, 173);
-    frames.push_back(paused);
-
-    Image board = backgroundPicture();
-    drawNumber(board, 1250, 127, 24, 172, 36);
-    drawNumber(board, 3, 127, 80, 172, 92);
-    board.blit(hiscoreBoardPicture(), 3, 6);
-    const int scores[5] = {32767, 8420, 1250, 90, 0};
-    for (int i = 0; i < 5; ++i) drawNumber(board, scores[i], 50, 46 + 25 * i, 100, 58 + 25 * i);
-    frames.push_back(board);
-    return frames;
-}
-
 bool indexed(const Image& img, size_t colours, IndexedImage& out, const std::string& what, std::string& error) {
     if (indexColours(img, colours, out, error)) return true;
     error = what + ": " + error;
@@ -116,65 +78,47 @@ bool buildGameFiles(std::vector<OutputFile>& files, std::string& error) {
     return true;
 }
 
-bool buildContactSheet(Image& sheet, std::string& error) {
-    struct Entry {
-        std::string label;
-        Image image;
-    };
-    std::vector<Entry> entries;
+std::vector<SheetEntry> gameSheetPictures() {
+    std::vector<SheetEntry> entries;
     for (Picture& p : gamePictures()) entries.push_back({std::to_string(p.id), p.image});
     entries.push_back({"300 32X32 16", gameIcon(32, false)});
     entries.push_back({"300 16X16 16", gameIcon(16, false)});
     entries.push_back({"300 32X32 256", gameIcon(32, true)});
-    entries.push_back({"SETUP 200", setupIcon()});
-    entries.push_back({"SETUP 304", setupPicture()});
-    // Every picture must also fit its file format, or the sheet would show
-    // art the build refuses.
-    for (const Entry& e : entries) {
-        IndexedImage check;
-        if (!indexColours(e.image, 256, check, error)) {
-            error = e.label + ": " + error;
-            return false;
-        }
-    }
+    return entries;
+}
 
-    const char* mockNames[4] = {"PLAYING", "GAME OVER", "PAUSED", "HIGH SCORES"};
-    std::vector<Image> mocks = mockFrames();
-    for (size_t i = 0; i < mocks.size(); ++i) entries.push_back({std::string("SCREEN: ") + mockNames[i], mocks[i]});
-    const int zoom = 3, gap = 12, labelHeight = 2 * GLYPH_HEIGHT + 6, maxWidth = 1400;
-    const Colour backdrop = rgb(72, 72, 80), rim = rgb(140, 140, 150), ink = rgb(240, 240, 240);
-    // Lay the pictures out in rows, left to right.
-    struct Place {
-        int x, y;
-    };
-    std::vector<Place> places;
-    int x = gap, y = gap, rowHeight = 0, width = 0;
-    for (const Entry& e : entries) {
-        int w = std::max(e.image.width * zoom + 2, textWidth(e.label.c_str(), 2));
-        int h = labelHeight + e.image.height * zoom + 2;
-        if (x + w + gap > maxWidth && x > gap) {
-            x = gap;
-            y += rowHeight + gap;
-            rowHeight = 0;
-        }
-        places.push_back({x, y});
-        x += w + gap;
-        width = std::max(width, x);
-        rowHeight = std::max(rowHeight, h);
-    }
-    sheet = Image(width, y + rowHeight + gap, backdrop);
-    for (size_t i = 0; i < entries.size(); ++i) {
-        const Entry& e = entries[i];
-        int px = places[i].x, py = places[i].y;
-        drawText(sheet, px, py, e.label.c_str(), ink, 2);
-        int top = py + labelHeight;
-        sheet.frame(px, top, e.image.width * zoom + 2, e.image.height * zoom + 2, rim);
-        for (int j = 0; j < e.image.height; ++j)
-            for (int k = 0; k < e.image.width; ++k) {
-                Colour c = e.image.at(k, j);
-                if (c == TRANSPARENT) c = ((j / 2 + k / 2) % 2) ? rgb(200, 200, 200) : rgb(150, 150, 150);
-                sheet.fill(px + 1 + k * zoom, top + 1 + j * zoom, zoom, zoom, c);
-            }
-    }
-    return true;
+// Frames composed the way the game paints them, to judge the art together
+// at its real size: a game in progress, its end, and the high-score board.
+std::vector<SheetEntry> gameSheetScreens() {
+    std::vector<SheetEntry> frames;
+    const int settled[4][10] = {{1, 1, 4, 4, 4, 4, 0, 3, 3, 7}, {2, 6, 6, 0, 5, 5, 1, 3, 3, 7},
+                                {2, 2, 6, 0, 0, 5, 1, 1, 7, 7}, {0, 2, 0, 0, 0, 0, 0, 1, 0, 0}};
+    auto cellAt = [](Image& f, int row, int col, int type) { f.blit(cellPicture(type), 12 * col + 3, 162 - 12 * row); };
+
+    Image play = backgroundPicture();
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 10; ++c)
+            if (settled[r][c]) cellAt(play, r, c, settled[r][c]);
+    for (auto rc : {std::pair<int, int>{9, 4}, {8, 4}, {8, 5}, {7, 5}}) cellAt(play, rc.first, rc.second, 6);
+    drawNumber(play, 1250, 127, 24, 172, 36);
+    drawNumber(play, 3, 127, 80, 172, 92);
+    drawCentred(play, previewPicture(4), 126, 138, 173, 173);
+    frames.push_back({"SCREEN: PLAYING", play});
+
+    Image over = play;
+    drawCentred(over, gameOverBanner(), 3, 6, 122, 173);
+    frames.push_back({"SCREEN: GAME OVER", over});
+
+    Image paused = play;
+    drawCentred(paused, pausedBanner(), 3, 6, 122, 173);
+    frames.push_back({"SCREEN: PAUSED", paused});
+
+    Image board = backgroundPicture();
+    drawNumber(board, 1250, 127, 24, 172, 36);
+    drawNumber(board, 3, 127, 80, 172, 92);
+    board.blit(hiscoreBoardPicture(), 3, 6);
+    const int scores[5] = {32767, 8420, 1250, 90, 0};
+    for (int i = 0; i < 5; ++i) drawNumber(board, scores[i], 50, 46 + 25 * i, 100, 58 + 25 * i);
+    frames.push_back({"SCREEN: HIGH SCORES", board});
+    return frames;
 }

@@ -9,3 +9,7 @@ bool buildSetupFiles(std::vector<OutputFile>& files, std::string& error) {
     files.push_back({"welcome.bmp", bmpFile(picture, 4)});
     return true;
 }
+
+std::vector<SheetEntry> setupSheetPictures() {
+    return {{"SETUP 200", setupIcon()}, {"SETUP 304", setupPicture()}};
+}
