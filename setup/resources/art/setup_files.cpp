@@ -1,3 +1,4 @@
+#include "../resource_ids.h"
 #include "resources.h"
 #include "setup_art.h"
 
@@ -11,5 +12,6 @@ bool buildSetupFiles(std::vector<OutputFile>& files, std::string& error) {
 }
 
 std::vector<SheetEntry> setupSheetPictures() {
-    return {{"SETUP 200", setupIcon()}, {"SETUP 304", setupPicture()}};
+    return {{"SETUP " + std::to_string(IDI_SETUP), setupIcon()},
+            {"SETUP " + std::to_string(IDB_WELCOME_PICTURE), setupPicture()}};
 }
