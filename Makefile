@@ -12,6 +12,11 @@ play:
 setup-demo:
 	@tools/setup-demo
 
+# The x86 programs laid out for handing out, and a zip of them: build/dist/
+.PHONY: dist
+dist:
+	@tools/dist.sh
+
 # The contact sheet of every picture: build/art/contact-sheet.png
 art:
 	@tools/install-deps.sh
