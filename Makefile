@@ -3,7 +3,7 @@
 test:
 	@tools/test-all.sh
 
-# Builds the game and starts it: under Wine on your display, or on Windows.
+# Builds the game and starts it under Wine on your display (see README.md).
 play:
 	@tools/play.sh
 
