@@ -3,7 +3,7 @@
 test:
 	@tools/test-all.sh
 
-# Builds the game and starts it: under Wine on your display, or on Windows.
+# Builds the game and starts it under Wine on your display (see README.md).
 play:
 	@tools/play.sh
 
@@ -11,6 +11,11 @@ play:
 .PHONY: setup-demo
 setup-demo:
 	@tools/setup-demo
+
+# The x86 programs laid out for handing out, and a zip of them: build/dist/
+.PHONY: dist
+dist:
+	@tools/dist.sh
 
 # The contact sheet of every picture: build/art/contact-sheet.png
 art:

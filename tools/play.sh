@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds kubrelse.exe and starts it: on Linux under wine64 on your own
 # display, with a Wine prefix of its own (build/play-prefix, made on first
-# use); on Windows directly.
+# use). The branch for a Windows shell (MSYS2, Cygwin) starts it directly;
+# it has never been run (see README.md, "Playing the game").
 set -eu
 cd "$(dirname "$0")/.."
 

@@ -1,4 +1,4 @@
-// The one record of the game and the operations that start a game.
+// The one record of the game.
 #ifndef KUBRELSE_ENGINE_GAME_STATE_H
 #define KUBRELSE_ENGINE_GAME_STATE_H
 
@@ -38,14 +38,5 @@ extern GameState game;
 // Puts the record into its start-of-program state: everything 0 except
 // soundOn and firstStart, which start at 1.
 void resetGameState();
-
-// Seeds the piece sequence (the program passes its tick count).
-void seedRandom(uint32_t seed);
-
-// A piece type 1..7, each with equal chance.
-int16_t randomType();
-
-// Starts a game on an empty well with the piece in pieceType.
-void newGame();
 
 #endif

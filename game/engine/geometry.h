@@ -1,6 +1,7 @@
 // Pixel geometry of the 176 x 180 frame. Pure data, shared by the engine
-// (which names these rectangles when it asks for a repaint) and the shell
-// (which paints them). No platform headers here.
+// (which names these rectangles when it asks for a repaint), the shell
+// (which paints them) and the resource generator (which draws the pictures
+// to fit them). No platform headers here.
 #ifndef KUBRELSE_ENGINE_GEOMETRY_H
 #define KUBRELSE_ENGINE_GEOMETRY_H
 
@@ -23,6 +24,25 @@ constexpr int FRAME_WIDTH = 176;
 constexpr int FRAME_HEIGHT = 180;
 constexpr int CELL_SIZE = 12;
 
+// The fixed areas of the frame: the well (where the banners and the boards
+// are centred), the next piece's preview, and the two numbers.
+constexpr Rect PLAYFIELD_RECT = {3, 6, 122, 173};
+constexpr Rect NEXT_RECT = {126, 138, 173, 173};
+constexpr Rect SCORE_RECT = {127, 24, 172, 36};
+constexpr Rect LEVEL_RECT = {127, 80, 172, 92};
+
+// Cell (row, column), row 0 at the bottom of the well.
+constexpr Rect cellRect(int row, int column)
+{
+    return Rect{CELL_SIZE * column + 3, 162 - CELL_SIZE * row, CELL_SIZE * column + 15, 174 - CELL_SIZE * row};
+}
+
+// The score of place 0..4 (best first) on the high-score board.
+constexpr Rect hiScorePlaceRect(int place)
+{
+    return Rect{50, 46 + 25 * place, 100, 58 + 25 * place};
+}
+
 struct ScreenLayout {
     Rect playfieldRect;
     Rect nextRect;
@@ -35,8 +55,5 @@ extern ScreenLayout screenLayout;
 
 // Fills screenLayout; called once before the first spawn or paint.
 void initLayout();
-
-// Cell (row, column), row 0 at the bottom of the well.
-Rect cellRect(int row, int column);
 
 #endif

@@ -88,6 +88,15 @@ void spawnPiece()
     requestRepaint(&screenLayout.nextRect);
 }
 
+void newGame()
+{
+    game.level = 1;
+    game.score = 0;
+    game.gameOver = 0;
+    std::memset(game.board, 0, sizeof game.board);
+    spawnPiece();
+}
+
 int movePiece(int16_t direction)
 {
     int16_t dc = 0;

@@ -1,4 +1,5 @@
-// Spawning, moving, turning and the fit test of the falling piece.
+// Starting a game; spawning, moving, turning and the fit test of the
+// falling piece.
 #ifndef KUBRELSE_ENGINE_MOTION_H
 #define KUBRELSE_ENGINE_MOTION_H
 
@@ -10,6 +11,9 @@ constexpr int16_t MOVE_DOWN = 3;
 
 constexpr int16_t SPAWN_COLUMN = 3;
 constexpr int16_t SPAWN_ROW = 13;
+
+// Starts a game on an empty well with the piece in pieceType.
+void newGame();
 
 int pieceFits(int16_t col, int16_t row);
 void spawnPiece();

@@ -1,5 +1,6 @@
 #include "pieces.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "engine_host.h"
@@ -36,6 +37,16 @@ int16_t tileFor(int16_t type, int16_t rotation)
     if (!knownType(type) || rotation <= 0 || rotation >= stepsOfType[type - 1])
         return type;
     return turnTable[type - 1][rotation];
+}
+
+void seedRandom(uint32_t seed)
+{
+    std::srand(seed);
+}
+
+int16_t randomType()
+{
+    return static_cast<int16_t>(std::rand() % PIECE_TYPES + 1);
 }
 
 void loadTileMask(int16_t tile)

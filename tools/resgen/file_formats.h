@@ -1,5 +1,6 @@
 // Byte layouts of the files the resource scripts include: Windows bitmaps
-// (8 and 4 bits per pixel), icons, RIFF WAVE images; and PNG for review.
+// (8 and 4 bits per pixel) and icons (RIFF WAVE images: wave.h); and PNG
+// for review.
 #ifndef RESGEN_FILE_FORMATS_H
 #define RESGEN_FILE_FORMATS_H
 

@@ -1,5 +1,5 @@
-// The generator's outputs, each as the bytes of one file an .rc script
-// includes.
+// What each program's art gives the generator: the files its .rc script
+// includes, as bytes, and its pictures for the contact sheet.
 #ifndef RESGEN_RESOURCES_H
 #define RESGEN_RESOURCES_H
 
@@ -13,13 +13,26 @@ struct OutputFile {
     Bytes bytes;
 };
 
+// A picture of the contact sheet, with the label shown above it.
+struct SheetEntry {
+    std::string label;
+    Image image;
+};
+
 // Every file setup.rc includes: the program icon and the welcome picture.
 bool buildSetupFiles(std::vector<OutputFile>& files, std::string& error);
 
 // Every file game.rc includes: bitmaps, the icon, sounds, piece masks.
 bool buildGameFiles(std::vector<OutputFile>& files, std::string& error);
 
-// The review sheet of every picture, magnified, with its resource number.
+// Each program's pictures for the contact sheet, labelled with their
+// resource numbers, and whole frames composed the way the game paints them.
+std::vector<SheetEntry> gameSheetPictures();
+std::vector<SheetEntry> gameSheetScreens();
+std::vector<SheetEntry> setupSheetPictures();
+
+// The review sheet of every picture, magnified and labelled, then the
+// composed frames. False when a picture does not fit its file format.
 bool buildContactSheet(Image& sheet, std::string& error);
 
 #endif

@@ -1,3 +1,4 @@
+#include "../resource_ids.h"
 #include "resources.h"
 #include "setup_art.h"
 
@@ -8,4 +9,9 @@ bool buildSetupFiles(std::vector<OutputFile>& files, std::string& error) {
     files.push_back({"setup.ico", icoFile({{32, 32, 4, iconImage(icon, 4)}})});
     files.push_back({"welcome.bmp", bmpFile(picture, 4)});
     return true;
+}
+
+std::vector<SheetEntry> setupSheetPictures() {
+    return {{"SETUP " + std::to_string(IDI_SETUP), setupIcon()},
+            {"SETUP " + std::to_string(IDB_WELCOME_PICTURE), setupPicture()}};
 }

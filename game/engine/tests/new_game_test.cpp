@@ -4,16 +4,6 @@ namespace {
 
 using NewGame = EngineTest;
 
-TEST_F(NewGame, AllSevenTypesComeWithEqualChance)
-{
-    int counts[8] = {};
-    for (int k = 0; k < 70000; ++k)
-        ++counts[randomType()];
-    EXPECT_EQ(counts[0], 0);
-    for (int type = 1; type <= 7; ++type)
-        EXPECT_NEAR(counts[type], 10000, 600) << "type " << type;
-}
-
 TEST_F(NewGame, RestartKeepsTheFallingTypeTheTableAndTheRecordFlag)
 {
     startGameWith(5);

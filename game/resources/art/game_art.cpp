@@ -53,6 +53,17 @@ void drawPattern(Image& img, int x, int y, const char* const* rows, int count, s
                 if (rows[r][c] == ink.key) img.set(x + c, y + r, ink.colour);
 }
 
+// Where a picture's element lies, edges included.
+struct BoxSpan {
+    int left, top, right, bottom;
+};
+
+// The black face of a box around an area the game paints into: the area
+// with its right and bottom edges, widened by margin on every side.
+BoxSpan faceAround(const Rect& area, int margin) {
+    return {area.left - margin, area.top - margin, area.right + margin, area.bottom + margin};
+}
+
 // A black box with a sunken one-pixel rim around it (the rim lies outside).
 void sunkenBox(Image& img, const BoxSpan& b) {
     img.fill(b.left, b.top, b.right - b.left + 1, b.bottom - b.top + 1, BLACK);
@@ -62,17 +73,27 @@ void sunkenBox(Image& img, const BoxSpan& b) {
     img.vline(b.right + 1, b.top, b.bottom + 1, STEEL_LIGHT);
 }
 
+// The panel column right of the well, as wide as the faces of its boxes.
+constexpr int PANEL_LEFT = NEXT_RECT.left;
+constexpr int PANEL_WIDTH = NEXT_RECT.right + 1 - NEXT_RECT.left;
+
 // A label centred over the panel column, in gold with a dark shadow.
 void panelLabel(Image& img, int y, const char* text) {
-    int x = centredX(126, 48, text, 1, true);
+    int x = centredX(PANEL_LEFT, PANEL_WIDTH, text, 1, true);
     drawText(img, x + 1, y + 1, text, STEEL_DARK, 1, true);
     for (int r = 0; r < GLYPH_HEIGHT; ++r) {
         // draw row by row for a top-to-bottom gold gradient
-        Image line(176, 180, TRANSPARENT);
+        Image line(FRAME_WIDTH, FRAME_HEIGHT, TRANSPARENT);
         drawText(line, x, y, text, mix(YELLOW, GOLD, r * 256 / 6), 1, true);
         for (int i = 0; i < line.width; ++i)
             if (line.at(i, y + r) != TRANSPARENT) img.set(i, y + r, line.at(i, y + r));
     }
+}
+
+// A panel box with its label ten pixels above it.
+void labelledBox(Image& img, const char* label, const BoxSpan& face) {
+    panelLabel(img, face.top - 10, label);
+    sunkenBox(img, face);
 }
 
 // A frame of a banner or board: black inside, a gold rule with rounded
@@ -206,7 +227,7 @@ void pointingHand(Image& img, int x, int y) {
 }
 
 Image boardBase() {
-    Image img(119, 167, BLACK);
+    Image img(PLAYFIELD_RECT.right - PLAYFIELD_RECT.left, PLAYFIELD_RECT.bottom - PLAYFIELD_RECT.top, BLACK);
     for (int y = 1; y < img.height - 1; ++y)  // a faint blue glow towards the foot
         img.hline(1, img.width - 2, y, mix(BLACK, rgb(10, 20, 60), y * 256 / img.height));
     goldFrame(img);
@@ -229,8 +250,8 @@ Colour pieceColour(int type) {
 }
 
 Image cellPicture(int type) {
-    Image img(12, 12, BLACK);
-    bevelBlock(img, 0, 0, 12, pieceColour(type), 2);
+    Image img(CELL_SIZE, CELL_SIZE, BLACK);
+    bevelBlock(img, 0, 0, CELL_SIZE, pieceColour(type), 2);
     return img;
 }
 
@@ -245,11 +266,11 @@ Image previewPicture(int type) {
                 if (c < minC) minC = c;
                 if (c > maxC) maxC = c;
             }
-    Image img((maxC - minC + 1) * 12, (maxR - minR + 1) * 12, BLACK);
+    Image img((maxC - minC + 1) * CELL_SIZE, (maxR - minR + 1) * CELL_SIZE, BLACK);
     Image cell = cellPicture(type);
     for (int r = minR; r <= maxR; ++r)
         for (int c = minC; c <= maxC; ++c)
-            if (mask[r * 4 + c]) img.blit(cell, (c - minC) * 12, (r - minR) * 12);
+            if (mask[r * 4 + c]) img.blit(cell, (c - minC) * CELL_SIZE, (r - minR) * CELL_SIZE);
     return img;
 }
 
@@ -260,12 +281,13 @@ Image digitPicture(int digit) {
 }
 
 Image backgroundPicture() {
-    Image img(176, 180, BLACK);
+    Image img(FRAME_WIDTH, FRAME_HEIGHT, BLACK);
     // The metal frame around the well and the panel on the right.
-    for (int y = 0; y < 180; ++y)
-        for (int x = 0; x < 176; ++x) img.set(x, y, mix(PANEL, STEEL, (y * 256) / 180));
-    // The well: deep space, a little lighter towards the floor.
-    const int wl = 3, wt = 6, wr = 122, wb = 173;
+    for (int y = 0; y < FRAME_HEIGHT; ++y)
+        for (int x = 0; x < FRAME_WIDTH; ++x) img.set(x, y, mix(PANEL, STEEL, (y * 256) / FRAME_HEIGHT));
+    // The well, exactly its cells: deep space, a little lighter towards the floor.
+    const Rect bottomLeft = cellRect(0, 0), topRight = cellRect(FIELD_ROWS - 1, FIELD_COLUMNS - 1);
+    const int wl = bottomLeft.left, wt = topRight.top, wr = topRight.right - 1, wb = bottomLeft.bottom - 1;
     for (int y = wt; y <= wb; ++y)
         img.hline(wl, wr, y, mix(rgb(2, 2, 12), rgb(12, 14, 44), (y - wt) * 256 / (wb - wt)));
     Lcg random(400);
@@ -289,22 +311,21 @@ Image backgroundPicture() {
     img.vline(wl - 1, wt - 1, wb + 1, STEEL_DARK);
     img.hline(wl - 1, wr + 1, wb + 1, STEEL_LIGHT);
     img.vline(wr + 1, wt, wb + 1, STEEL_LIGHT);
-    img.hline(0, 175, 0, STEEL_LIGHT);
-    img.vline(0, 0, 179, STEEL_LIGHT);
-    img.hline(0, 175, 179, STEEL_DARK);
-    img.vline(175, 0, 179, STEEL_DARK);
+    const int right = FRAME_WIDTH - 1, bottom = FRAME_HEIGHT - 1;
+    img.hline(0, right, 0, STEEL_LIGHT);
+    img.vline(0, 0, bottom, STEEL_LIGHT);
+    img.hline(0, right, bottom, STEEL_DARK);
+    img.vline(right, 0, bottom, STEEL_DARK);
 
-    panelLabel(img, 13, "SCORE");
-    sunkenBox(img, SCORE_BOX);
-    panelLabel(img, 69, "LEVEL");
-    sunkenBox(img, LEVEL_BOX);
-    panelLabel(img, 128, "NEXT");
-    sunkenBox(img, NEXT_BOX);
+    // The numbers sit one pixel inside their boxes; the preview fills its own.
+    labelledBox(img, "SCORE", faceAround(SCORE_RECT, 1));
+    labelledBox(img, "LEVEL", faceAround(LEVEL_RECT, 1));
+    labelledBox(img, "NEXT", faceAround(NEXT_RECT, 0));
 
     // The name between the score and the level, and a row of small blocks
     // between the level and the preview.
-    drawText(img, centredX(126, 48, "KUBREL"), 47, "KUBREL", STEEL_LIGHT);
-    drawText(img, centredX(126, 48, "SE"), 56, "SE", CYAN_TEXT);
+    drawText(img, centredX(PANEL_LEFT, PANEL_WIDTH, "KUBREL"), 47, "KUBREL", STEEL_LIGHT);
+    drawText(img, centredX(PANEL_LEFT, PANEL_WIDTH, "SE"), 56, "SE", CYAN_TEXT);
     for (int i = 0; i < 4; ++i) bevelBlock(img, 131 + i * 10, 106, 8, pieceColour(i * 2 + 1), 1);
     return img;
 }
@@ -353,14 +374,18 @@ Image hiscoreBoardPicture() {
     pointingHand(img, 8, 9);
     drawText(img, 31, 9, "HISCORE", YELLOW, 2, false);
     img.hline(8, img.width - 9, 27, GOLD);
-    for (int place = 0; place < 5; ++place) {
-        int y = BOARD_FIRST_ROW + place * BOARD_ROW_STEP;
+    for (int place = 0; place < HIGH_SCORE_COUNT; ++place) {
+        // The board covers the well, so its own coordinates are the frame's
+        // less the well's top-left corner.
+        const Rect score = hiScorePlaceRect(place);
+        const int x = score.left - PLAYFIELD_RECT.left, y = score.top - PLAYFIELD_RECT.top;
+        const int w = score.right - score.left, h = score.bottom - score.top;
         // "1." .. "5." in the digit shapes, level with the scores
         drawBigDigit(img, 21, y + 1, place + 1, CYAN_TEXT, rgb(40, 150, 220));
         img.fill(29, y + 9, 2, 2, CYAN_TEXT);
         // the strip where the score is drawn stays black, with a thin rim
-        img.fill(BOARD_NUMBER_LEFT - 2, y - 2, BOARD_NUMBER_RIGHT - BOARD_NUMBER_LEFT + 5, 16, BLACK);
-        img.frame(BOARD_NUMBER_LEFT - 3, y - 3, BOARD_NUMBER_RIGHT - BOARD_NUMBER_LEFT + 7, 18, rgb(40, 60, 110));
+        img.fill(x - 2, y - 2, w + 4, h + 4, BLACK);
+        img.frame(x - 3, y - 3, w + 6, h + 6, rgb(40, 60, 110));
     }
     return img;
 }
