@@ -169,7 +169,7 @@ void composeHiScoreBoard(const RECT& client)
     drawNumber(game.level, screenLayout.levelRect);
     drawBitmapCentred(IDB_HISCORE_BOARD, screenLayout.playfieldRect);
     for (int place = 0; place < HIGH_SCORE_COUNT; ++place)
-        drawNumber(game.highScores[place], hiScoreRect(place));
+        drawNumber(game.highScores[place], hiScorePlaceRect(place));
 }
 
 // Lets compose draw the part bounds of the kept off-screen frame and copies
@@ -239,13 +239,6 @@ void releasePictures()
     paintDC = nullptr;
     frameBitmap = nullptr;
     frameReplaced = nullptr;
-}
-
-Rect hiScoreRect(int place)
-{
-    RECT r;
-    SetRect(&r, 50, 46 + 25 * place, 100, 58 + 25 * place);
-    return toRect(r);
 }
 
 void drawBitmapCentred(uint16_t bitmapId, const Rect& area)

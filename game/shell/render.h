@@ -33,7 +33,4 @@ void drawBitmapCentred(uint16_t bitmapId, const Rect& area);
 void drawNumber(int32_t value, const Rect& area);
 void drawDigit(int digit, int x, int y);
 
-// The place of high score i (0 the best) on the board.
-Rect hiScoreRect(int place);
-
 #endif
