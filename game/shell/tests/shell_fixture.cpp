@@ -237,14 +237,3 @@ void ShellTest::startGameWith(int16_t type)
     UpdateWindow(window());
     soundRequests.clear();
 }
-
-void ShellTest::setRows(const std::vector<std::string>& rowsFromBottom)
-{
-    std::memset(game.board, 0, sizeof game.board);
-    for (size_t row = 0; row < rowsFromBottom.size(); ++row)
-        for (size_t column = 0; column < FIELD_COLUMNS; ++column) {
-            const char c = rowsFromBottom[row][column];
-            game.board[row * FIELD_COLUMNS + column] = static_cast<uint8_t>(c == '.' ? 0 : c - '0');
-        }
-    std::memcpy(game.settledBoard, game.board, sizeof game.board);
-}

@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "../../engine/tests/board_pictures.h"
 #include "engine.h"
 #include "shell_state.h"
 
@@ -89,10 +90,6 @@ protected:
 
     // Starts a game whose first piece is type.
     void startGameWith(int16_t type);
-
-    // Fills rows of both boards from pictures, bottom row first: '.' empty,
-    // '1'..'7' a square of that type.
-    static void setRows(const std::vector<std::string>& rowsFromBottom);
 };
 
 #endif
