@@ -79,23 +79,27 @@ TEST_F(Settings, ScoresOfOtherTypesReadAsNumbersOnlyWhenTheyFitFourBytes)
 class KeyClicks : public Settings, public testing::WithParamInterface<const wchar_t*> {};
 INSTANTIATE_TEST_SUITE_P(Settings, KeyClicks, testing::Values(L"click.wav", nullptr));
 
-TEST_P(KeyClicks, AreSavedBeforeTheFirstSilenceAndGivenBackOnEachDeactivation)
+TEST_P(KeyClicks, AreRecordedAndSilencedTogetherAndGivenBackOnEachDeactivation)
 {
     const std::wstring handset = GetParam() ? GetParam() : L"<none>";
+    const std::wstring record = GetParam() ? L"text:" + handset : L"none";
     if (GetParam())
         writeScript(GetParam());
     BroadcastCounter counter;
     createMainWindow();  // shown and activated while it is created
     EXPECT_EQ(script(), L"");
+    EXPECT_EQ(keyClickRecord(), record);
     saveKeyClick();  // the start-up's own save comes too late and changes nothing
     const int afterStart = counter.heard();
     EXPECT_GE(afterStart, 1);
 
     SendMessageW(window(), WM_ACTIVATE, WA_INACTIVE, 0);
     EXPECT_EQ(script(), handset) << "given back, and no value left behind when there was none";
+    EXPECT_EQ(keyClickRecord(), L"<no record>");
     EXPECT_EQ(counter.heard(), afterStart + 1);
     SendMessageW(window(), WM_ACTIVATE, WA_CLICKACTIVE, 0);
     EXPECT_EQ(script(), L"");
+    EXPECT_EQ(keyClickRecord(), record);
     EXPECT_EQ(counter.heard(), afterStart + 2);
     DWORD size = 0;
     ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, KEY_CLICK_PATH, KEY_CLICK_VALUE, RRF_RT_REG_SZ, nullptr, nullptr, &size),
@@ -103,6 +107,62 @@ TEST_P(KeyClicks, AreSavedBeforeTheFirstSilenceAndGivenBackOnEachDeactivation)
     EXPECT_EQ(size, 2u) << "the empty text, terminator only";
     restoreKeyClick();
     EXPECT_EQ(script(), handset);
+}
+
+// What a run that never gave the key clicks back left, and what the next
+// start makes of it.
+struct Leftover {
+    const wchar_t* script;      // null: no "Script" value
+    const wchar_t* recordText;  // null: none
+    bool recordNone;
+    const wchar_t* recordWhileRunning;
+    const wchar_t* scriptAfter;  // once the game has lost the focus
+};
+void PrintTo(const Leftover& l, std::ostream* out)
+{
+    *out << testing::PrintToString(std::wstring(l.script ? l.script : L"<none>")) << " with a record";
+}
+class LeftoverRecord : public Settings, public testing::WithParamInterface<Leftover> {};
+INSTANTIATE_TEST_SUITE_P(
+    Settings, LeftoverRecord,
+    testing::Values(Leftover{L"", L"Default.wav", false, L"text:Default.wav", L"Default.wav"},  // killed silenced
+                    Leftover{L"", nullptr, true, L"none", L"<none>"},
+                    // set anew after the kill: the handset's own, not the record's
+                    Leftover{L"new.wav", L"old.wav", false, L"text:new.wav", L"new.wav"},
+                    Leftover{nullptr, L"old.wav", false, L"none", L"<none>"},
+                    // a record that says both cannot be trusted: nothing is touched
+                    Leftover{L"", L"old.wav", true, L"text:old.wav none", L""}));
+
+TEST_P(LeftoverRecord, IsTheHandsetsSettingOnlyOverTheGamesOwnSilence)
+{
+    const Leftover& l = GetParam();
+    if (l.script)
+        writeScript(l.script);
+    if (l.recordText)
+        setRawValue(GAME_KEY_PATH, KEY_CLICK_RECORD_TEXT, REG_SZ, l.recordText, DWORD(wcslen(l.recordText) + 1) * 2);
+    const DWORD one = 1;
+    if (l.recordNone)
+        setRawValue(GAME_KEY_PATH, KEY_CLICK_RECORD_NONE, REG_DWORD, &one, sizeof one);
+    createMainWindow();
+    EXPECT_EQ(script(), L"");
+    EXPECT_EQ(keyClickRecord(), l.recordWhileRunning);
+    SendMessageW(window(), WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_EQ(script(), l.scriptAfter);
+}
+
+TEST_F(Settings, KeyClicksThatCannotBeRecordedAreNotSilenced)
+{
+    writeScript(L"click.wav");
+    createMainWindow();
+    SendMessageW(window(), WM_ACTIVATE, WA_INACTIVE, 0);
+    // The game's key turns read-only: the record cannot be written.
+    const HKEY writable = shell.appKey;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, GAME_KEY_PATH, 0, KEY_READ, &shell.appKey), ERROR_SUCCESS);
+    SendMessageW(window(), WM_ACTIVATE, WA_CLICKACTIVE, 0);
+    EXPECT_EQ(script(), L"click.wav");
+    EXPECT_EQ(keyClickRecord(), L"<no record>");
+    RegCloseKey(shell.appKey);
+    shell.appKey = writable;
 }
 
 TEST_F(Settings, ScriptTextIsNeverReadPastItsRoom)

@@ -123,7 +123,7 @@ void expectDigitsAt(const Frame& frame, const char* digits, int x, int y, int li
 
 void clearGameRegistry()
 {
-    RegDeleteTreeW(HKEY_CURRENT_USER, GAME_KEY_PATH);
+    RegDeleteTreeW(HKEY_CURRENT_USER, COMPANY_KEY_PATH);
     RegDeleteKeyValueW(HKEY_CURRENT_USER, KEY_CLICK_PATH, KEY_CLICK_VALUE);
 }
 
@@ -138,6 +138,20 @@ std::wstring script()
     DWORD size = sizeof text - sizeof(wchar_t);
     RegGetValueW(HKEY_CURRENT_USER, KEY_CLICK_PATH, KEY_CLICK_VALUE, RRF_RT_REG_SZ, nullptr, text, &size);
     return text;
+}
+
+std::wstring keyClickRecord()
+{
+    wchar_t text[512] = L"";
+    DWORD size = sizeof text - sizeof(wchar_t);
+    const bool hasText = RegGetValueW(HKEY_CURRENT_USER, GAME_KEY_PATH, KEY_CLICK_RECORD_TEXT, RRF_RT_REG_SZ,
+                                      nullptr, text, &size) == ERROR_SUCCESS;
+    const bool hasNone = RegGetValueW(HKEY_CURRENT_USER, GAME_KEY_PATH, KEY_CLICK_RECORD_NONE, RRF_RT_ANY,
+                                      nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    if (!hasText && !hasNone)
+        return L"<no record>";
+    return (hasText ? L"text:" + std::wstring(text) : L"") + (hasText && hasNone ? L" " : L"") +
+           (hasNone ? L"none" : L"");
 }
 
 void writeScript(const wchar_t* text)

@@ -53,12 +53,16 @@ void expectDigitsAt(const Frame& frame, const char* digits, int x, int y, int li
 #define EXPECT_PICTURE_AT(frame, id, x, y) expectPictureAt(frame, id, x, y, __LINE__)
 #define EXPECT_DIGITS_AT(frame, digits, x, y) expectDigitsAt(frame, digits, x, y, __LINE__)
 
-const wchar_t GAME_KEY_PATH[] = L"Software\\Nolvo Systems Inc.";
+const wchar_t COMPANY_KEY_PATH[] = L"Software\\Nolvo Systems Inc.";
+const wchar_t GAME_KEY_PATH[] = L"Software\\Nolvo Systems Inc.\\KubrelSE";
 const wchar_t SECTION_PATH[] = L"Software\\Nolvo Systems Inc.\\KubrelSE\\MainSection";
 
 void clearGameRegistry();  // the game's key and the key-click value
 void setRawValue(const wchar_t* path, const wchar_t* name, DWORD type, const void* data, DWORD size);
 std::wstring script();  // the key-click "Script" text, or "<none>"
+// The game's record of the handset's key clicks: "text:<text>", "none"
+// (there was no "Script" value) or "<no record>"; both at once show as both.
+std::wstring keyClickRecord();
 void writeScript(const wchar_t* text);
 // The values of MainSection in their order, "HiScore1=900 HiScore2=0 ...";
 // a value that is not a REG_DWORD shows as "name:type"; "<no key>".
