@@ -180,19 +180,10 @@ std::wstring storedScores()
     return all;
 }
 
-bool eventually(const std::function<bool()>& done, DWORD timeoutMs)
-{
-    for (const DWORD start = GetTickCount(); !done(); Sleep(10))
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-    return true;
-}
-
-HWND waitForWindow(const wchar_t* className, const wchar_t* caption, DWORD timeoutMs)
+HWND waitForWindow(const wchar_t* className, const wchar_t* caption)
 {
     HWND found = nullptr;
-    const bool shown = eventually([&] { return (found = FindWindowW(className, caption)) && IsWindowVisible(found); },
-                                  timeoutMs);
+    const bool shown = eventually([&] { return (found = FindWindowW(className, caption)) && IsWindowVisible(found); });
     return shown ? found : nullptr;
 }
 

@@ -17,6 +17,7 @@
 
 #include "../../engine/tests/board_pictures.h"
 #include "engine.h"
+#include "program_under_test.h"
 #include "shell_state.h"
 
 struct SoundRequest {
@@ -68,10 +69,9 @@ void writeScript(const wchar_t* text);
 // a value that is not a REG_DWORD shows as "name:type"; "<no key>".
 std::wstring storedScores();
 
-// Polls done() until it holds (true) or timeoutMs have passed (false).
-bool eventually(const std::function<bool()>& done, DWORD timeoutMs = 10000);
-// A visible window of class and caption on any thread; null if none came.
-HWND waitForWindow(const wchar_t* className, const wchar_t* caption, DWORD timeoutMs = 10000);
+using wintest::eventually;
+// A visible window of class and caption of any thread; null if none came.
+HWND waitForWindow(const wchar_t* className, const wchar_t* caption);
 // Runs answer(window) on a second thread as soon as a window of class and
 // caption shows up; join() the result after the modal call has returned.
 std::thread answerWhenShown(const wchar_t* className, const wchar_t* caption, std::function<void(HWND)> answer);
