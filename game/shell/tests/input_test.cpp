@@ -335,7 +335,7 @@ TEST_F(MainWindowInput, DialogsCoverTheFramePauseThePlayAndPutThePauseBack)
         EXPECT_EQ(pausedDuring, 1);
         EXPECT_EQ(game.paused, pausedBefore);
         EXPECT_EQ(text(where), text(frame)) << "the dialog covers the frame";
-        ASSERT_FALSE(shown.pixels.empty());
+        ASSERT_FALSE(shown.rgb.empty());
         // The board picture with the place labels, the scores drawn over it.
         expectBox(shown, 3, 6, boardPicture, 0, 0, 45, boardPicture.height, __LINE__);
         EXPECT_DIGITS_AT(shown, "0", 70, 46);

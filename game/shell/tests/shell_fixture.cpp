@@ -39,7 +39,7 @@ Picture capture(int width, int height, Draw draw)
     GdiFlush();
     Picture picture{width, height, {}};
     for (int i = 0; bits && i < width * height; ++i)
-        picture.pixels.push_back(static_cast<const uint32_t*>(bits)[i] & 0xFFFFFF);
+        picture.rgb.push_back(static_cast<const uint32_t*>(bits)[i] & 0xFFFFFF);
     SelectObject(memory, kept);
     DeleteObject(dib);
     DeleteDC(memory);
@@ -47,23 +47,6 @@ Picture capture(int width, int height, Draw draw)
 }
 
 }  // namespace
-
-Picture loadPicture(int bitmapId)
-{
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    BITMAP header = {};
-    GetObjectW(bitmap, sizeof header, &header);
-    Picture picture = capture(header.bmWidth, header.bmHeight, [&](HDC memory) {
-        HDC source = CreateCompatibleDC(memory);
-        HGDIOBJ kept = SelectObject(source, bitmap);
-        BitBlt(memory, 0, 0, header.bmWidth, header.bmHeight, source, 0, 0, SRCCOPY);
-        SelectObject(source, kept);
-        DeleteDC(source);
-    });
-    DeleteObject(bitmap);
-    return picture;
-}
 
 Frame printFrame(HWND window)
 {

@@ -18,6 +18,7 @@
 #include "../../engine/tests/board_pictures.h"
 #include "engine.h"
 #include "program_under_test.h"
+#include "resource_reader.h"
 #include "shell_state.h"
 
 struct SoundRequest {
@@ -31,15 +32,10 @@ extern std::vector<SoundRequest> soundRequests;  // since the test began
 
 // Pixels as 0x00RRGGBB, top row first: a painted 176 x 180 frame or a
 // resource bitmap as it is drawn.
-struct Picture {
-    int width = FRAME_WIDTH;
-    int height = FRAME_HEIGHT;
-    std::vector<uint32_t> pixels;
-    uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
-};
+using Picture = resource_reader::Pixels;
 using Frame = Picture;
 
-Picture loadPicture(int bitmapId);
+inline Picture loadPicture(int bitmapId) { return resource_reader::pixelsOf(bitmapId); }
 Frame printFrame(HWND window);   // what its procedure draws for WM_PRINTCLIENT
 Frame screenFrame(HWND window);  // what the screen shows in its client area
 Frame renderedFrame(void (*render)(HDC, const RECT&));
