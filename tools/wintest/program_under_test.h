@@ -70,7 +70,7 @@ struct ProgramUnderTest {
             TerminateProcess(process.hProcess, 99);
     }
     // Waits for its end and lets go of it: the exit code, or 0xFFFFFFFF when
-    // it did not end in time (or was never started).
+    // it did not end in time (it is ended then) or never started.
     DWORD finish()
     {
         DWORD code = 0xFFFFFFFF;

@@ -37,7 +37,9 @@ inline BOOL CALLBACK onLanguage(HMODULE, LPCWSTR type, LPCWSTR name, WORD langua
 inline BOOL CALLBACK onName(HMODULE m, LPCWSTR type, LPWSTR name, LONG_PTR found) {
     return EnumResourceLanguagesW(m, type, name, onLanguage, found);
 }
-inline BOOL CALLBACK onType(HMODULE m, LPWSTR type, LONG_PTR found) { return EnumResourceNamesW(m, type, onName, found); }
+inline BOOL CALLBACK onType(HMODULE m, LPWSTR type, LONG_PTR found) {
+    return EnumResourceNamesW(m, type, onName, found);
+}
 inline ByLanguage resourcesByLanguage() {
     ByLanguage found;
     EnumResourceTypesW(self(), onType, reinterpret_cast<LONG_PTR>(&found));

@@ -31,71 +31,27 @@ void key(HWND window, WPARAM virtualKey)
 
 class GameProcess : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        clearGameRegistry();
-        writeScript(L"tick.wav");
-    }
+    void SetUp() override { clearGameRegistry(); }
 };
-
-TEST_F(GameProcess, APlayedRunQuitsByItsMenuWithExitCodeZeroAndLeavesItsSettings)
-{
-    Game game;
-    HWND window = game.mainWindow();
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(softkeyText(window), "Start\tMenu");
-    EXPECT_TRUE(wintest::eventually([] { return script() == L""; })) << "silenced while it runs";
-    HKEY gameKey;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, GAME_KEY_PATH, 0, KEY_READ, &gameKey),
-              ERROR_SUCCESS)
-        << "the key exists from the start";
-    RegCloseKey(gameKey);
-
-    key(window, VK_F1);  // left softkey: Start
-    for (WPARAM k : {VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN, VK_DOWN})
-        key(window, k);
-    EXPECT_TRUE(wintest::eventually([&] { return softkeyText(window) == "Restart\tMenu"; }));
-
-    // Menu, then "6. Quit", then No: nothing changes.
-    key(window, VK_F2);
-    ASSERT_NE(waitForWindow(L"#32768", nullptr), nullptr) << "the Menu softkey opened no menu";
-    PostMessageW(window, WM_CHAR, '6', 1);
-    HWND question = game.question();
-    ASSERT_NE(question, nullptr) << "the quit question did not come";
-    SendMessageW(question, WM_COMMAND, IDNO, 0);
-    EXPECT_TRUE(wintest::eventually([&] { return !IsWindow(question); }));
-    EXPECT_TRUE(game.running());
-    EXPECT_TRUE(IsWindow(window));
-
-    PostMessageW(window, WM_COMMAND, CMD_QUIT, 0);
-    question = game.question();
-    ASSERT_NE(question, nullptr) << "the quit question did not come";
-    SendMessageW(question, WM_COMMAND, IDYES, 0);
-    EXPECT_EQ(game.finish(), 0u);
-
-    EXPECT_EQ(script(), L"tick.wav") << "key clicks given back";
-    EXPECT_EQ(keyClickRecord(), L"<no record>");
-    EXPECT_EQ(storedScores(), L"HiScore1=0 HiScore2=0 HiScore3=0 HiScore4=0 HiScore5=0")
-        << "no game ended, no score entered";
-}
 
 // The handset's key clicks before the first start: a sound, or no "Script"
 // value at all.
-class KeyClicksOfAKilledGame : public GameProcess, public testing::WithParamInterface<const wchar_t*> {};
-INSTANTIATE_TEST_SUITE_P(GameProcess, KeyClicksOfAKilledGame, testing::Values(L"Default.wav", nullptr));
+class GameRuns : public GameProcess, public testing::WithParamInterface<const wchar_t*> {};
+INSTANTIATE_TEST_SUITE_P(GameProcess, GameRuns, testing::Values(L"Default.wav", nullptr));
 
-TEST_P(KeyClicksOfAKilledGame, ComeBackWithTheNextStartAndASecondCopyLosesNothing)
+TEST_P(GameRuns, AKilledRunAndASecondCopyLoseNoKeyClicksAndAPlayedRunQuitsByItsMenuWithZero)
 {
     const std::wstring handset = GetParam() ? GetParam() : L"<none>";
-    clearGameRegistry();
-    if (GetParam())
-        writeScript(GetParam());
-    for (int place = 0; place < HIGH_SCORE_COUNT; ++place) {
-        const DWORD score = 500 - 100 * DWORD(place);
-        setRawValue(SECTION_PATH, (L"HiScore" + std::to_wstring(place + 1)).c_str(), REG_DWORD, &score, sizeof score);
-    }
-    const std::wstring scores = storedScores();
     const std::wstring record = GetParam() ? L"text:" + handset : L"none";
+    std::wstring scores = L"HiScore1=0 HiScore2=0 HiScore3=0 HiScore4=0 HiScore5=0";  // written at the first exit
+    if (GetParam()) {
+        writeScript(GetParam());
+        for (int place = 0; place < HIGH_SCORE_COUNT; ++place) {  // a table of earlier games stays as it is
+            const DWORD score = 500 - 100 * DWORD(place);
+            setRawValue(SECTION_PATH, (L"HiScore" + std::to_wstring(place + 1)).c_str(), REG_DWORD, &score, 4);
+        }
+        scores = storedScores();
+    }
     {
         Game first;
         HWND window = first.mainWindow();
@@ -118,13 +74,24 @@ TEST_P(KeyClicksOfAKilledGame, ComeBackWithTheNextStartAndASecondCopyLosesNothin
     Game next;
     HWND window = next.mainWindow();
     ASSERT_NE(window, nullptr);
+    EXPECT_EQ(softkeyText(window), "Start\tMenu");
     EXPECT_TRUE(wintest::eventually([] { return script() == L""; })) << "silenced again";
     EXPECT_EQ(keyClickRecord(), record) << "the handset's setting, not our silence";
-    PostMessageW(window, WM_CLOSE, 0, 0);
+    key(window, VK_F1);  // left softkey: Start
+    for (WPARAM k : {VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN, VK_DOWN})
+        key(window, k);
+    EXPECT_TRUE(wintest::eventually([&] { return softkeyText(window) == "Restart\tMenu"; }));
+    // Menu, then "6. Quit", then Yes.
+    key(window, VK_F2);
+    ASSERT_NE(waitForWindow(L"#32768", nullptr), nullptr) << "the Menu softkey opened no menu";
+    PostMessageW(window, WM_CHAR, '6', 1);
+    HWND question = next.question();
+    ASSERT_NE(question, nullptr) << "the quit question did not come";
+    SendMessageW(question, WM_COMMAND, IDYES, 0);
     EXPECT_EQ(next.finish(), 0u);
-    EXPECT_EQ(script(), handset);
+    EXPECT_EQ(script(), handset) << "key clicks given back";
     EXPECT_EQ(keyClickRecord(), L"<no record>");
-    EXPECT_EQ(storedScores(), scores);
+    EXPECT_EQ(storedScores(), scores) << "no game ended, no score entered";
 }
 
 // Deletes the capture files in folder; the size of the biggest.

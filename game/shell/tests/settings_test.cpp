@@ -79,7 +79,7 @@ TEST_F(Settings, ScoresOfOtherTypesReadAsNumbersOnlyWhenTheyFitFourBytes)
 class KeyClicks : public Settings, public testing::WithParamInterface<const wchar_t*> {};
 INSTANTIATE_TEST_SUITE_P(Settings, KeyClicks, testing::Values(L"click.wav", nullptr));
 
-TEST_P(KeyClicks, AreRecordedAndSilencedTogetherAndGivenBackOnEachDeactivation)
+TEST_P(KeyClicks, AreRecordedAndSilencedTogetherOrNotAtAllAndGivenBackOnEachDeactivation)
 {
     const std::wstring handset = GetParam() ? GetParam() : L"<none>";
     const std::wstring record = GetParam() ? L"text:" + handset : L"none";
@@ -107,6 +107,15 @@ TEST_P(KeyClicks, AreRecordedAndSilencedTogetherAndGivenBackOnEachDeactivation)
     EXPECT_EQ(size, 2u) << "the empty text, terminator only";
     restoreKeyClick();
     EXPECT_EQ(script(), handset);
+
+    // The game's key turns read-only: without a record, no silence.
+    const HKEY writable = shell.appKey;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, GAME_KEY_PATH, 0, KEY_READ, &shell.appKey), ERROR_SUCCESS);
+    SendMessageW(window(), WM_ACTIVATE, WA_CLICKACTIVE, 0);
+    EXPECT_EQ(script(), handset);
+    EXPECT_EQ(keyClickRecord(), L"<no record>");
+    RegCloseKey(shell.appKey);
+    shell.appKey = writable;
 }
 
 // What a run that never gave the key clicks back left, and what the next
@@ -148,21 +157,6 @@ TEST_P(LeftoverRecord, IsTheHandsetsSettingOnlyOverTheGamesOwnSilence)
     EXPECT_EQ(keyClickRecord(), l.recordWhileRunning);
     SendMessageW(window(), WM_ACTIVATE, WA_INACTIVE, 0);
     EXPECT_EQ(script(), l.scriptAfter);
-}
-
-TEST_F(Settings, KeyClicksThatCannotBeRecordedAreNotSilenced)
-{
-    writeScript(L"click.wav");
-    createMainWindow();
-    SendMessageW(window(), WM_ACTIVATE, WA_INACTIVE, 0);
-    // The game's key turns read-only: the record cannot be written.
-    const HKEY writable = shell.appKey;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, GAME_KEY_PATH, 0, KEY_READ, &shell.appKey), ERROR_SUCCESS);
-    SendMessageW(window(), WM_ACTIVATE, WA_CLICKACTIVE, 0);
-    EXPECT_EQ(script(), L"click.wav");
-    EXPECT_EQ(keyClickRecord(), L"<no record>");
-    RegCloseKey(shell.appKey);
-    shell.appKey = writable;
 }
 
 TEST_F(Settings, ScriptTextIsNeverReadPastItsRoom)
