@@ -3,7 +3,6 @@
 // .txt files; the test drives the dialog and the message boxes as a user would.
 #include <gtest/gtest.h>
 
-#include <string.h>
 #include <string>
 #include <vector>
 
@@ -15,17 +14,11 @@
 namespace {
 
 using wintest::eventually;
+using wintest::rectOf;
 using wintest::textOf;
 
 const char TEXT_CLASS[] = "KubrelSE.TestText";
 const int MESSAGE_TEXT_ID = 0xFFFF;  // the text of a message box
-
-std::vector<LONG> rectOf(HWND window)
-{
-    RECT r = {};
-    GetWindowRect(window, &r);
-    return {r.left, r.top, r.right, r.bottom};
-}
 
 class LauncherFlowTest : public ::testing::Test {
 protected:

@@ -41,6 +41,18 @@ inline std::string textOf(HWND window, int item = 0)
     return text;
 }
 
+// Where a window lies on the screen, {left, top, right, bottom}: the whole
+// window, or its client area.
+inline std::vector<LONG> rectOf(HWND window, bool client = false)
+{
+    RECT r = {};
+    if (!client)
+        GetWindowRect(window, &r);
+    else if (GetClientRect(window, &r))
+        MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
 // One run of a program; ended by force if a test leaves it running.
 struct ProgramUnderTest {
     PROCESS_INFORMATION process = {};
@@ -86,30 +98,26 @@ struct ProgramUnderTest {
         return code;
     }
 
-    // Its visible top-level windows, front to back; of one class, and one
-    // caption, when they are given.
-    std::vector<HWND> windows(const wchar_t* className = nullptr, const wchar_t* caption = nullptr) const
+    // Its visible top-level windows, front to back; of one class when given.
+    std::vector<HWND> windows(const wchar_t* className = nullptr) const
     {
         std::vector<HWND> found;
         for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
             DWORD owner = 0;
             wchar_t name[64] = L"";
-            wchar_t text[64] = L"";
             GetWindowThreadProcessId(window, &owner);
             GetClassNameW(window, name, 64);
-            GetWindowTextW(window, text, 64);
-            if (owner == process.dwProcessId && IsWindowVisible(window) && (!className || !lstrcmpW(name, className)) &&
-                (!caption || !lstrcmpW(text, caption)))
+            if (owner == process.dwProcessId && IsWindowVisible(window) && (!className || !lstrcmpW(name, className)))
                 found.push_back(window);
         }
         return found;
     }
     // The first such window once there is one and the program waits for
     // input; null when none came or the program ended.
-    HWND waitForWindow(const wchar_t* className, const wchar_t* caption = nullptr) const
+    HWND waitForWindow(const wchar_t* className) const
     {
         std::vector<HWND> found;
-        eventually([&] { return !(found = windows(className, caption)).empty() || !running(); });
+        eventually([&] { return !(found = windows(className)).empty() || !running(); });
         if (found.empty())
             return nullptr;
         WaitForInputIdle(process.hProcess, WAIT_MS);

@@ -3,19 +3,13 @@
 
 #include <algorithm>
 
-#include "../../resources/resource_ids.h"
-#include "program_under_test.h"
-#include "settings.h"
-
 namespace {
 
-using wintest::ProgramUnderTest;
-
 // kubrelse.exe started beside this program.
-struct Game : ProgramUnderTest {
-    Game() : ProgramUnderTest(wintest::testFolder() + "\\..\\kubrelse.exe") {}
-    HWND mainWindow() const { return waitForWindow(MAIN_CLASS_NAME, MAIN_TITLE); }
-    HWND question() const { return waitForWindow(L"#32770", MAIN_TITLE); }
+struct Game : wintest::ProgramUnderTest {
+    Game() : wintest::ProgramUnderTest(wintest::testFolder() + "\\..\\kubrelse.exe") {}
+    HWND mainWindow() const { return waitForWindow(MAIN_CLASS_NAME); }
+    HWND question() const { return waitForWindow(L"#32770"); }
 };
 
 std::string softkeyText(HWND mainWindow)

@@ -1,6 +1,8 @@
 // What the game leaves in the registry, and the string ring.
 #include "shell_fixture.h"
 
+#include <memory>
+
 #include "../../resources/resource_ids.h"
 #include "lifecycle.h"
 #include "main_window.h"
@@ -13,33 +15,14 @@ protected:
     Settings() { createInSetUp = false; }
 };
 
-// Counts WM_SETTINGCHANGE broadcasts reaching a top-level window of ours.
+// Counts the WM_SETTINGCHANGE broadcasts that reach the game's window.
 int settingChanges = 0;
-LRESULT CALLBACK countSettingChanges(HWND w, UINT m, WPARAM wp, LPARAM lp)
+LRESULT CALLBACK countSettingChanges(int code, WPARAM wParam, LPARAM lParam)
 {
-    settingChanges += m == WM_SETTINGCHANGE;
-    return DefWindowProcW(w, m, wp, lp);
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    settingChanges += code == HC_ACTION && call->message == WM_SETTINGCHANGE && call->hwnd == shell.mainWindow;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
-struct BroadcastCounter {
-    HWND window;
-    BroadcastCounter()
-    {
-        WNDCLASSW cls = {};
-        cls.lpfnWndProc = countSettingChanges;
-        cls.lpszClassName = L"broadcast counter";
-        RegisterClassW(&cls);
-        window = CreateWindowExW(0, cls.lpszClassName, L"", WS_POPUP | WS_CAPTION, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-        settingChanges = 0;
-    }
-    ~BroadcastCounter() { DestroyWindow(window); }
-    int heard()
-    {
-        MSG msg;
-        while (PeekMessageW(&msg, window, 0, 0, PM_REMOVE))
-            DispatchMessageW(&msg);
-        return settingChanges;
-    }
-};
 
 TEST_F(Settings, TheRingStartsAtSlotOneAndTheFifthStringOverwritesTheFirst)
 {
@@ -85,22 +68,24 @@ TEST_P(KeyClicks, AreRecordedAndSilencedTogetherOrNotAtAllAndGivenBackOnEachDeac
     const std::wstring record = GetParam() ? L"text:" + handset : L"none";
     if (GetParam())
         writeScript(GetParam());
-    BroadcastCounter counter;
+    settingChanges = 0;
+    const std::unique_ptr<HHOOK__, BOOL(WINAPI*)(HHOOK)> counter(
+        SetWindowsHookExW(WH_CALLWNDPROC, countSettingChanges, nullptr, GetCurrentThreadId()), UnhookWindowsHookEx);
     createMainWindow();  // shown and activated while it is created
     EXPECT_EQ(script(), L"");
     EXPECT_EQ(keyClickRecord(), record);
     saveKeyClick();  // the start-up's own save comes too late and changes nothing
-    const int afterStart = counter.heard();
+    const int afterStart = settingChanges;
     EXPECT_GE(afterStart, 1);
 
     SendMessageW(window(), WM_ACTIVATE, WA_INACTIVE, 0);
     EXPECT_EQ(script(), handset) << "given back, and no value left behind when there was none";
     EXPECT_EQ(keyClickRecord(), L"<no record>");
-    EXPECT_EQ(counter.heard(), afterStart + 1);
+    EXPECT_EQ(settingChanges, afterStart + 1);
     SendMessageW(window(), WM_ACTIVATE, WA_CLICKACTIVE, 0);
     EXPECT_EQ(script(), L"");
     EXPECT_EQ(keyClickRecord(), record);
-    EXPECT_EQ(counter.heard(), afterStart + 2);
+    EXPECT_EQ(settingChanges, afterStart + 2);
     DWORD size = 0;
     ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, KEY_CLICK_PATH, KEY_CLICK_VALUE, RRF_RT_REG_SZ, nullptr, nullptr, &size),
               ERROR_SUCCESS);
@@ -118,8 +103,9 @@ TEST_P(KeyClicks, AreRecordedAndSilencedTogetherOrNotAtAllAndGivenBackOnEachDeac
     shell.appKey = writable;
 }
 
-// What a run that never gave the key clicks back left, and what the next
-// start makes of it.
+// A record left behind and what the next start makes of it. One over the
+// game's own empty text is given back (the killed game's test in
+// lifecycle_test.cpp); these are the ones it must not take as they stand.
 struct Leftover {
     const wchar_t* script;      // null: no "Script" value
     const wchar_t* recordText;  // null: none
@@ -134,10 +120,8 @@ void PrintTo(const Leftover& l, std::ostream* out)
 class LeftoverRecord : public Settings, public testing::WithParamInterface<Leftover> {};
 INSTANTIATE_TEST_SUITE_P(
     Settings, LeftoverRecord,
-    testing::Values(Leftover{L"", L"Default.wav", false, L"text:Default.wav", L"Default.wav"},  // killed silenced
-                    Leftover{L"", nullptr, true, L"none", L"<none>"},
-                    // set anew after the kill: the handset's own, not the record's
-                    Leftover{L"new.wav", L"old.wav", false, L"text:new.wav", L"new.wav"},
+    // set anew after the record was left: the handset's own, not the record's
+    testing::Values(Leftover{L"new.wav", L"old.wav", false, L"text:new.wav", L"new.wav"},
                     Leftover{nullptr, L"old.wav", false, L"none", L"<none>"},
                     // a record that says both cannot be trusted: nothing is touched
                     Leftover{L"", L"old.wav", true, L"text:old.wav none", L""}));

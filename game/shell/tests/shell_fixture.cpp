@@ -1,7 +1,5 @@
 #include "shell_fixture.h"
 
-#include <cstring>
-
 #include "../../resources/resource_ids.h"
 #include "main_window.h"
 #include "settings.h"
