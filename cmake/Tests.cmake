@@ -6,13 +6,15 @@
 # matters when it only runs under Wine). On Windows builds every test runs
 # through the Wine runner inside the shared Wine session fixture.
 # RESOURCE_LOCK <name> keeps the program's tests from running at the same
-# time as other tests holding the same lock.
+# time as other tests holding the same lock. Every test program sees the
+# shared helpers of the Windows tests (tools/wintest).
 include(GoogleTest)
 
 function(kubrelse_add_gtest target)
     cmake_parse_arguments(ARG "" "LABEL;RESOURCE_LOCK" "SOURCES;LIBS" ${ARGN})
     add_executable(${target} ${ARG_SOURCES})
     target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest_main)
+    target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tools/wintest)
     kubrelse_warnings(${target})
     gtest_add_tests(TARGET ${target} SOURCES ${ARG_SOURCES} TEST_LIST found)
     set_tests_properties(${found} PROPERTIES LABELS ${ARG_LABEL} TIMEOUT 120)

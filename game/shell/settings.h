@@ -9,6 +9,10 @@
 
 extern const wchar_t KEY_CLICK_PATH[];   // "ControlPanel\Sounds\Keypress"
 extern const wchar_t KEY_CLICK_VALUE[];  // "Script"
+// While the game holds the key clicks silenced, its own key records the
+// handset's setting: the text, or a mark that there was no "Script" value.
+extern const wchar_t KEY_CLICK_RECORD_TEXT[];  // REG_SZ "HandsetKeyClick"
+extern const wchar_t KEY_CLICK_RECORD_NONE[];  // REG_DWORD "HandsetKeyClickNone"
 
 // Loads a string of the program into the next of four slots (the first call
 // of a run uses slot 1) and returns it; null when there is no such string.
@@ -35,7 +39,10 @@ LONG writeStringValue(const wchar_t* path, const wchar_t* name, const wchar_t* t
 
 // The handset's key clicks: saved once per run (at the latest by the first
 // silence), silenced while the game is active, given back otherwise. Each
-// change is followed by a WM_SETTINGCHANGE broadcast.
+// change is followed by a WM_SETTINGCHANGE broadcast. A silence is recorded
+// in the game's key first (no record, no silence) and the record goes once
+// the setting is given back; the save of a run finds a record left by a run
+// that never gave it back and gives that back first.
 void saveKeyClick();
 void silenceKeyClick();
 void restoreKeyClick();

@@ -23,7 +23,7 @@ enum KeyClickSaved : int32_t {
     KEY_CLICK_NOT_READ = 0,  // not looked at yet
     KEY_CLICK_TEXT,          // savedKeyClick holds the text to give back
     KEY_CLICK_ABSENT,        // there was no "Script" value: giving back removes ours
-    KEY_CLICK_UNREADABLE,    // there was one we cannot hold: never touch it
+    KEY_CLICK_UNREADABLE,    // one we cannot hold or record: never touch it
 };
 
 struct ShellState {

@@ -3,35 +3,22 @@
 // .txt files; the test drives the dialog and the message boxes as a user would.
 #include <gtest/gtest.h>
 
-#include <string.h>
 #include <string>
 #include <vector>
 
 #include "launcher.h"
+#include "program_under_test.h"
 #include "resources/resource_ids.h"
 #include "test_support.h"
 
 namespace {
 
+using wintest::eventually;
+using wintest::rectOf;
+using wintest::textOf;
+
 const char TEXT_CLASS[] = "KubrelSE.TestText";
-const DWORD WAIT_MS = 20000;
 const int MESSAGE_TEXT_ID = 0xFFFF;  // the text of a message box
-
-// The text of a window, or of one of its items, whichever process it belongs to.
-std::string textOf(HWND window, int item = 0)
-{
-    char text[1024] = "";
-    HWND source = item != 0 ? GetDlgItem(window, item) : window;
-    SendMessageA(source, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-std::vector<LONG> rectOf(HWND window)
-{
-    RECT r = {};
-    GetWindowRect(window, &r);
-    return {r.left, r.top, r.right, r.bottom};
-}
 
 class LauncherFlowTest : public ::testing::Test {
 protected:
@@ -41,9 +28,7 @@ protected:
         launcherDir = scratch / ("Setup Disk " + std::string(100, 'd'));
         managerDir = scratch / "Sync Tools";
         viewerDir = scratch / "viewer";
-        char self[MAX_PATH * 4];
-        std::string built(self, GetModuleFileNameA(NULL, self, sizeof self));
-        built.erase(built.find_last_of('\\'));
+        const std::string built = wintest::testFolder();
         for (const std::string &dir : {launcherDir, managerDir, viewerDir}) {
             ASSERT_TRUE(CreateDirectoryA(dir.c_str(), NULL));
         }
@@ -65,10 +50,8 @@ protected:
 
     void TearDown() override
     {
-        if (process.hProcess != NULL) {
-            TerminateProcess(process.hProcess, 1);  // only when a test failed half-way
-            finish();
-        }
+        setup.kill();  // only when a test failed half-way
+        setup.finish();
         registerAppManager(NOT_REGISTERED);
         RegDeleteTreeA(HKEY_CLASSES_ROOT, TEXT_CLASS);
         if (hadTextClass) {
@@ -98,63 +81,19 @@ protected:
         ASSERT_TRUE(writeTextFile(launcherDir + "\\" + name, text));
     }
 
-    void start()
+    void start() { ASSERT_TRUE(setup.start(launcherDir + "\\SETUP.EXE")); }
+    HWND waitFor(const wchar_t *className)
     {
-        std::string exe = launcherDir + "\\SETUP.EXE", commandLine = "\"" + exe + "\"";
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        ASSERT_TRUE(CreateProcessA(exe.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process));
-    }
-    // Waits for the launcher to end; its exit code.
-    DWORD finish()
-    {
-        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, WAIT_MS)) << "setup.exe did not end";
-        DWORD code = 999;
-        GetExitCodeProcess(process.hProcess, &code);
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
-        process = PROCESS_INFORMATION();
-        return code;
-    }
-
-    // The visible windows of setup.exe, front to back; with a class name only those of that class.
-    std::vector<HWND> windows(const char *className)
-    {
-        std::vector<HWND> found;
-        for (HWND window = GetTopWindow(NULL); window != NULL; window = GetWindow(window, GW_HWNDNEXT)) {
-            DWORD pid = 0;
-            char name[64] = "";
-            GetWindowThreadProcessId(window, &pid);
-            GetClassNameA(window, name, sizeof name);
-            if (pid == process.dwProcessId && IsWindowVisible(window) &&
-                (className == NULL || strcmp(name, className) == 0)) {
-                found.push_back(window);
-            }
-        }
+        HWND found = setup.waitForWindow(className);
+        EXPECT_NE(nullptr, found) << "no such window of setup.exe";
         return found;
-    }
-    HWND waitFor(const char *className)
-    {
-        for (DWORD waited = 0; waited < WAIT_MS; waited += 20) {
-            std::vector<HWND> found = windows(className);
-            if (!found.empty()) {
-                // The launcher has finished what it does before it waits for input.
-                EXPECT_EQ(0u, WaitForInputIdle(process.hProcess, WAIT_MS));
-                return found[0];
-            }
-            if (WaitForSingleObject(process.hProcess, 20) == WAIT_OBJECT_0) {
-                break;
-            }
-        }
-        ADD_FAILURE() << "no " << className << " window of setup.exe";
-        return NULL;
     }
     static void press(HWND window, int command) { PostMessageA(window, WM_COMMAND, command, 0); }
 
     // Waits for setup.exe's message box, checks it and presses one of its buttons.
     HWND answer(const std::string &caption, const std::string &text, HWND owner, int button)
     {
-        HWND box = waitFor("#32770");
+        HWND box = waitFor(L"#32770");
         EXPECT_EQ(caption, textOf(box));
         EXPECT_EQ(text, textOf(box, MESSAGE_TEXT_ID));
         EXPECT_EQ(owner, GetWindow(box, GW_OWNER));
@@ -169,10 +108,7 @@ protected:
     static std::string taken(const std::string &dir, bool expected)
     {
         std::string log = dir + "\\record.log", text;
-        for (DWORD waited = 0; waited < (expected ? WAIT_MS : 1500) && (text = readTextFile(log)).empty();
-             waited += 50) {
-            Sleep(50);
-        }
+        eventually([&] { return !(text = readTextFile(log)).empty(); }, expected ? wintest::WAIT_MS : 1500);
         DeleteFileA(log.c_str());
         return text;
     }
@@ -193,7 +129,7 @@ protected:
 
     ScratchFolder scratch{"flow"};
     std::string launcherDir, managerDir, viewerDir;
-    PROCESS_INFORMATION process = {};
+    wintest::ProgramUnderTest setup;
     char savedTextClass[256] = "";
     bool hadTextClass = false;
 };
@@ -222,10 +158,10 @@ TEST_F(LauncherFlowTest, NextHandsOverTheFirstFileThereIsAndOpensTheReadme)
         registerAppManager(run.registration);
         writeFile("SETUP.INF", run.inf);
         start();
-        HWND dialog = waitFor("SETUP_BEGIN");
+        HWND dialog = waitFor(L"SETUP_BEGIN");
         ASSERT_NE(nullptr, dialog);
         press(dialog, IDC_NEXT);
-        EXPECT_EQ(0u, finish());
+        EXPECT_EQ(0u, setup.finish());
         expectStarts(run.started, true);
         if (run.started != nullptr) {
             DeleteFileA((launcherDir + "\\" + run.started).c_str());
@@ -237,29 +173,17 @@ TEST_F(LauncherFlowTest, MissingSetupInfIsReportedBeforeAnyWindow)
 {
     registerAppManager(REGISTERED_WITH_PATH);
     start();
-    waitFor("#32770");
-    EXPECT_EQ(1u, windows(NULL).size()) << "only the message box";
+    waitFor(L"#32770");
+    EXPECT_EQ(1u, setup.windows().size()) << "only the message box";
     answer("SETUP.EXE", "SETUP.INF reading error !\nPlease check the installation procedures in README.TXT !", NULL,
            IDOK);
-    EXPECT_EQ(0u, finish());
+    EXPECT_EQ(0u, setup.finish());
     expectStarts(nullptr, false);
 }
 
 TEST_F(LauncherFlowTest, DialogShowsTheTitleCentredInFrontOfTheBackdropAndEndsOnlyWhenTold)
 {
-    // The size the template gives, from the same template made in this process.
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.cbWndExtra = DLGWINDOWEXTRA;
-    wc.lpszClassName = "SETUP_BEGIN";
-    RegisterClassA(&wc);
-    HWND probe = CreateDialogParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDD_WELCOME), NULL, NULL, 0);
-    ASSERT_NE(nullptr, probe);
-    std::vector<LONG> own = rectOf(probe);
-    DestroyWindow(probe);
     const LONG screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    const LONG left = (screenWidth - (own[2] - own[0])) / 2, top = (screenHeight - (own[3] - own[1])) / 2;
-
     writeFile("arm.ini");
     struct {
         const char *title, *caption, *installLine;
@@ -275,26 +199,25 @@ TEST_F(LauncherFlowTest, DialogShowsTheTitleCentredInFrontOfTheBackdropAndEndsOn
         writeFile("SETUP.INF", std::string("[Main]\r\nProductName=Zed\r\nARM=arm.ini\r\n[Startup]\r\nTitle=") +
                                    c.title);
         start();
-        HWND dialog = waitFor("SETUP_BEGIN");
+        HWND dialog = waitFor(L"SETUP_BEGIN");
         ASSERT_NE(nullptr, dialog);
         EXPECT_EQ(c.caption, textOf(dialog));
         EXPECT_EQ(c.installLine, textOf(dialog, IDC_INSTALL_LINE));
         HWND backdrop = GetWindow(dialog, GW_OWNER);
-        EXPECT_EQ((std::vector<LONG>{left, top, left + own[2] - own[0], top + own[3] - own[1]}), rectOf(dialog));
+        const std::vector<LONG> r = rectOf(dialog);
+        EXPECT_EQ((std::vector<LONG>{(screenWidth - (r[2] - r[0])) / 2, (screenHeight - (r[3] - r[1])) / 2}),
+                  (std::vector<LONG>{r[0], r[1]})) << "centred";
         EXPECT_EQ((std::vector<LONG>{0, 0, screenWidth, screenHeight}), rectOf(backdrop));
-        EXPECT_EQ((std::vector<HWND>{dialog, backdrop}), windows(NULL)) << "front to back";
+        EXPECT_EQ((std::vector<HWND>{dialog, backdrop}), setup.windows()) << "front to back";
 
         // Cancel answered No leaves the dialog up and the launcher running.
         const std::string caption = std::string(c.title) + "  Setup Program";
         const std::string question = "Do you really want to abort the Zed installation !";
         press(dialog, IDC_CANCEL);
         HWND box = answer(caption, question, dialog, IDNO);
-        for (int i = 0; i < 250 && IsWindow(box); ++i) {
-            Sleep(20);
-        }
-        EXPECT_FALSE(IsWindow(box));
+        EXPECT_TRUE(eventually([&] { return !IsWindow(box); }));
         EXPECT_TRUE(IsWindowVisible(dialog));
-        EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(process.hProcess, 300));
+        EXPECT_TRUE(setup.running());
 
         if (c.registration == REGISTERED_WITH_PATH) {
             press(dialog, IDC_CANCEL);
@@ -304,7 +227,7 @@ TEST_F(LauncherFlowTest, DialogShowsTheTitleCentredInFrontOfTheBackdropAndEndsOn
             answer(caption, "Please install ActiveSync 3.0 (or above) before running this setup program !", backdrop,
                    IDOK);
         }
-        EXPECT_EQ(0u, finish());
+        EXPECT_EQ(0u, setup.finish());
         expectStarts(nullptr, false);
     }
 }

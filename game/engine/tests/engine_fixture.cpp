@@ -40,32 +40,6 @@ void EngineTest::TearDown()
     setEngineHost(nullptr);
 }
 
-void EngineTest::setRows(const std::vector<std::string>& rowsFromBottom)
-{
-    std::memset(game.board, 0, sizeof game.board);
-    for (size_t row = 0; row < rowsFromBottom.size(); ++row)
-        for (int column = 0; column < FIELD_COLUMNS; ++column) {
-            const char c = rowsFromBottom[row][static_cast<size_t>(column)];
-            game.board[row * FIELD_COLUMNS + static_cast<size_t>(column)] =
-                static_cast<uint8_t>(c == '.' ? 0 : c - '0');
-        }
-    std::memcpy(game.settledBoard, game.board, sizeof game.board);
-}
-
-std::vector<std::string> EngineTest::boardRows()
-{
-    std::vector<std::string> rows;
-    for (int row = 0; row < FIELD_ROWS; ++row) {
-        std::string line;
-        for (int column = 0; column < FIELD_COLUMNS; ++column) {
-            const uint8_t v = game.board[row * FIELD_COLUMNS + column];
-            line += v ? static_cast<char>('0' + v) : '.';
-        }
-        rows.push_back(line);
-    }
-    return rows;
-}
-
 void EngineTest::startGameWith(int16_t type)
 {
     game.pieceType = type;

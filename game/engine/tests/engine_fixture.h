@@ -7,9 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
 #include <vector>
 
+#include "board_pictures.h"
 #include "engine.h"
 
 struct RecordedRepaint {
@@ -43,13 +43,6 @@ class EngineTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
-
-    // Fills rows of board and settledBoard from pictures, bottom row first:
-    // '.' is empty, a digit 1..7 a square of that type.
-    static void setRows(const std::vector<std::string>& rowsFromBottom);
-
-    // The board as pictures, bottom row first, for readable comparisons.
-    static std::vector<std::string> boardRows();
 
     // Starts a game with a chosen first piece.
     static void startGameWith(int16_t type);

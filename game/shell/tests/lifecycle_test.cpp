@@ -3,63 +3,19 @@
 
 #include <algorithm>
 
-#include "../../resources/resource_ids.h"
-#include "settings.h"
-
 namespace {
 
-// kubrelse.exe started beside this program; ended by force if a test
-// leaves it running.
-struct Running {
-    PROCESS_INFORMATION process = {};
-    bool started = false;
-
-    Running()
-    {
-        wchar_t here[MAX_PATH];
-        const std::wstring path(here, GetModuleFileNameW(nullptr, here, MAX_PATH));
-        const std::wstring game = path.substr(0, path.find_last_of(L'\\')) + L"\\..\\kubrelse.exe";
-        STARTUPINFOW startup = {};
-        startup.cb = sizeof startup;
-        started = CreateProcessW(game.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                 &process) != 0;
-    }
-    ~Running()
-    {
-        if (!started)
-            return;
-        if (running())
-            TerminateProcess(process.hProcess, 99);
-        WaitForSingleObject(process.hProcess, 5000);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-    bool running() const { return WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT; }
-    // The exit code, or 0xFFFFFFFF when it has not ended in time.
-    DWORD exitCode() const
-    {
-        DWORD code = 0xFFFFFFFF;
-        if (WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0)
-            GetExitCodeProcess(process.hProcess, &code);
-        return code;
-    }
-    // A visible window of this process, or null.
-    HWND window(const wchar_t* className = MAIN_CLASS_NAME, const wchar_t* caption = MAIN_TITLE) const
-    {
-        HWND found = waitForWindow(className, caption);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(found, &owner);
-        return owner == process.dwProcessId ? found : nullptr;
-    }
+// kubrelse.exe started beside this program.
+struct Game : wintest::ProgramUnderTest {
+    Game() : wintest::ProgramUnderTest(wintest::testFolder() + "\\..\\kubrelse.exe") {}
+    HWND mainWindow() const { return waitForWindow(MAIN_CLASS_NAME); }
+    HWND question() const { return waitForWindow(L"#32770"); }
 };
 
-std::wstring softkeyText(HWND mainWindow)
+std::string softkeyText(HWND mainWindow)
 {
     HWND bar = FindWindowW(L"KubrelSE softkey bar", nullptr);
-    wchar_t text[80] = L"<no bar>";
-    if (bar && GetWindow(bar, GW_OWNER) == mainWindow)
-        GetWindowTextW(bar, text, 80);
-    return text;
+    return bar && GetWindow(bar, GW_OWNER) == mainWindow ? wintest::textOf(bar) : "<no bar>";
 }
 
 void key(HWND window, WPARAM virtualKey)
@@ -69,78 +25,67 @@ void key(HWND window, WPARAM virtualKey)
 
 class GameProcess : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        clearGameRegistry();
-        writeScript(L"tick.wav");
-    }
+    void SetUp() override { clearGameRegistry(); }
 };
 
-TEST_F(GameProcess, APlayedRunQuitsByItsMenuWithExitCodeZeroAndLeavesItsSettings)
-{
-    Running game;
-    ASSERT_TRUE(game.started);
-    HWND window = game.window();
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(softkeyText(window), L"Start\tMenu");
-    EXPECT_TRUE(eventually([] { return script() == L""; })) << "silenced while it runs";
-    HKEY gameKey;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Nolvo Systems Inc.\\KubrelSE", 0, KEY_READ, &gameKey),
-              ERROR_SUCCESS)
-        << "the key exists from the start";
-    RegCloseKey(gameKey);
+// The handset's key clicks before the first start: a sound, or no "Script"
+// value at all.
+class GameRuns : public GameProcess, public testing::WithParamInterface<const wchar_t*> {};
+INSTANTIATE_TEST_SUITE_P(GameProcess, GameRuns, testing::Values(L"Default.wav", nullptr));
 
+TEST_P(GameRuns, AKilledRunAndASecondCopyLoseNoKeyClicksAndAPlayedRunQuitsByItsMenuWithZero)
+{
+    const std::wstring handset = GetParam() ? GetParam() : L"<none>";
+    const std::wstring record = GetParam() ? L"text:" + handset : L"none";
+    std::wstring scores = L"HiScore1=0 HiScore2=0 HiScore3=0 HiScore4=0 HiScore5=0";  // written at the first exit
+    if (GetParam()) {
+        writeScript(GetParam());
+        for (int place = 0; place < HIGH_SCORE_COUNT; ++place) {  // a table of earlier games stays as it is
+            const DWORD score = 500 - 100 * DWORD(place);
+            setRawValue(SECTION_PATH, (L"HiScore" + std::to_wstring(place + 1)).c_str(), REG_DWORD, &score, 4);
+        }
+        scores = storedScores();
+    }
+    {
+        Game first;
+        HWND window = first.mainWindow();
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(wintest::eventually([&] { return GetForegroundWindow() == window && script() == L""; }));
+        EXPECT_EQ(keyClickRecord(), record) << "kept while silenced";
+
+        // A second copy brings the first to the front and ends at once.
+        Game second;
+        EXPECT_EQ(second.finish(), 0u);
+        EXPECT_TRUE(first.running());
+        EXPECT_TRUE(wintest::eventually([&] { return GetForegroundWindow() == window; }));
+        EXPECT_EQ(keyClickRecord(), record) << "the second copy left the record alone";
+
+        first.kill();
+        EXPECT_EQ(first.finish(), 99u);
+    }
+    EXPECT_EQ(script(), L"") << "ended outright, the game gave nothing back";
+
+    Game next;
+    HWND window = next.mainWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(softkeyText(window), "Start\tMenu");
+    EXPECT_TRUE(wintest::eventually([] { return script() == L""; })) << "silenced again";
+    EXPECT_EQ(keyClickRecord(), record) << "the handset's setting, not our silence";
     key(window, VK_F1);  // left softkey: Start
     for (WPARAM k : {VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN, VK_DOWN})
         key(window, k);
-    EXPECT_TRUE(eventually([&] { return softkeyText(window) == L"Restart\tMenu"; }));
-
-    // Menu, then "6. Quit", then No: nothing changes.
+    EXPECT_TRUE(wintest::eventually([&] { return softkeyText(window) == "Restart\tMenu"; }));
+    // Menu, then "6. Quit", then Yes.
     key(window, VK_F2);
     ASSERT_NE(waitForWindow(L"#32768", nullptr), nullptr) << "the Menu softkey opened no menu";
     PostMessageW(window, WM_CHAR, '6', 1);
-    HWND question = game.window(L"#32770", L"KubrelSE");
-    ASSERT_NE(question, nullptr) << "the quit question did not come";
-    SendMessageW(question, WM_COMMAND, IDNO, 0);
-    EXPECT_TRUE(eventually([&] { return !IsWindow(question); }));
-    EXPECT_TRUE(game.running());
-    EXPECT_TRUE(IsWindow(window));
-
-    PostMessageW(window, WM_COMMAND, CMD_QUIT, 0);
-    question = game.window(L"#32770", L"KubrelSE");
+    HWND question = next.question();
     ASSERT_NE(question, nullptr) << "the quit question did not come";
     SendMessageW(question, WM_COMMAND, IDYES, 0);
-    EXPECT_EQ(game.exitCode(), 0u);
-
-    EXPECT_EQ(script(), L"tick.wav") << "key clicks given back";
-    EXPECT_EQ(storedScores(), L"HiScore1=0 HiScore2=0 HiScore3=0 HiScore4=0 HiScore5=0")
-        << "no game ended, no score entered";
-}
-
-TEST_F(GameProcess, ASecondStartBringsTheFirstForwardAndTouchesNothing)
-{
-    Running first;
-    ASSERT_TRUE(first.started);
-    HWND window = first.window();
-    ASSERT_NE(window, nullptr);
-    // Once the first copy waits in its message loop, in front, it has
-    // silenced the key clicks; from here on only the second copy could
-    // change them.
-    WaitForInputIdle(first.process.hProcess, 5000);
-    ASSERT_TRUE(eventually([&] { return GetForegroundWindow() == window && script() == L""; }));
-    writeScript(L"marker");
-    {
-        Running second;
-        ASSERT_TRUE(second.started);
-        EXPECT_EQ(second.exitCode(), 0u);
-    }
-    EXPECT_TRUE(first.running());
-    EXPECT_TRUE(eventually([&] { return GetForegroundWindow() == window; }));
-    EXPECT_EQ(script(), L"marker") << "the second copy left the key clicks alone";
-    EXPECT_EQ(storedScores(), L"<no key>") << "the second copy wrote no scores (it ran no shutdown)";
-
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(first.exitCode(), 0u);
+    EXPECT_EQ(next.finish(), 0u);
+    EXPECT_EQ(script(), handset) << "key clicks given back";
+    EXPECT_EQ(keyClickRecord(), L"<no record>");
+    EXPECT_EQ(storedScores(), scores) << "no game ended, no score entered";
 }
 
 // Deletes the capture files in folder; the size of the biggest.
@@ -169,15 +114,13 @@ TEST_F(GameProcess, ALandingSoundReachesTheAudioDevice)
     const std::wstring dosFolder = std::wstring(L"Z:") + folder;
     takeCaptures(dosFolder);
 
-    Running game;
-    ASSERT_TRUE(game.started);
-    HWND window = game.window();
+    Game game;
+    HWND window = game.mainWindow();
     ASSERT_NE(window, nullptr);
     key(window, VK_F1);
     key(window, VK_DOWN);  // lands the piece: the landing sound, played to its end
-    Sleep(1500);
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(game.exitCode(), 0u);
+    PostMessageW(window, WM_CLOSE, 0, 0);  // handled after the sound
+    EXPECT_EQ(game.finish(), 0u);
     // 0.12 s of 8 kHz 16-bit sound is about 1900 bytes of samples.
     EXPECT_GT(takeCaptures(dosFolder), 1000u) << "the capture holds no sound";
 }

@@ -1,7 +1,5 @@
 #include "shell_fixture.h"
 
-#include <cstring>
-
 #include "../../resources/resource_ids.h"
 #include "main_window.h"
 #include "settings.h"
@@ -39,7 +37,7 @@ Picture capture(int width, int height, Draw draw)
     GdiFlush();
     Picture picture{width, height, {}};
     for (int i = 0; bits && i < width * height; ++i)
-        picture.pixels.push_back(static_cast<const uint32_t*>(bits)[i] & 0xFFFFFF);
+        picture.rgb.push_back(static_cast<const uint32_t*>(bits)[i] & 0xFFFFFF);
     SelectObject(memory, kept);
     DeleteObject(dib);
     DeleteDC(memory);
@@ -47,23 +45,6 @@ Picture capture(int width, int height, Draw draw)
 }
 
 }  // namespace
-
-Picture loadPicture(int bitmapId)
-{
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    BITMAP header = {};
-    GetObjectW(bitmap, sizeof header, &header);
-    Picture picture = capture(header.bmWidth, header.bmHeight, [&](HDC memory) {
-        HDC source = CreateCompatibleDC(memory);
-        HGDIOBJ kept = SelectObject(source, bitmap);
-        BitBlt(memory, 0, 0, header.bmWidth, header.bmHeight, source, 0, 0, SRCCOPY);
-        SelectObject(source, kept);
-        DeleteDC(source);
-    });
-    DeleteObject(bitmap);
-    return picture;
-}
 
 Frame printFrame(HWND window)
 {
@@ -123,7 +104,7 @@ void expectDigitsAt(const Frame& frame, const char* digits, int x, int y, int li
 
 void clearGameRegistry()
 {
-    RegDeleteTreeW(HKEY_CURRENT_USER, GAME_KEY_PATH);
+    RegDeleteTreeW(HKEY_CURRENT_USER, COMPANY_KEY_PATH);
     RegDeleteKeyValueW(HKEY_CURRENT_USER, KEY_CLICK_PATH, KEY_CLICK_VALUE);
 }
 
@@ -138,6 +119,20 @@ std::wstring script()
     DWORD size = sizeof text - sizeof(wchar_t);
     RegGetValueW(HKEY_CURRENT_USER, KEY_CLICK_PATH, KEY_CLICK_VALUE, RRF_RT_REG_SZ, nullptr, text, &size);
     return text;
+}
+
+std::wstring keyClickRecord()
+{
+    wchar_t text[512] = L"";
+    DWORD size = sizeof text - sizeof(wchar_t);
+    const bool hasText = RegGetValueW(HKEY_CURRENT_USER, GAME_KEY_PATH, KEY_CLICK_RECORD_TEXT, RRF_RT_REG_SZ,
+                                      nullptr, text, &size) == ERROR_SUCCESS;
+    const bool hasNone = RegGetValueW(HKEY_CURRENT_USER, GAME_KEY_PATH, KEY_CLICK_RECORD_NONE, RRF_RT_ANY,
+                                      nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    if (!hasText && !hasNone)
+        return L"<no record>";
+    return (hasText ? L"text:" + std::wstring(text) : L"") + (hasText && hasNone ? L" " : L"") +
+           (hasNone ? L"none" : L"");
 }
 
 void writeScript(const wchar_t* text)
@@ -166,19 +161,10 @@ std::wstring storedScores()
     return all;
 }
 
-bool eventually(const std::function<bool()>& done, DWORD timeoutMs)
-{
-    for (const DWORD start = GetTickCount(); !done(); Sleep(10))
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-    return true;
-}
-
-HWND waitForWindow(const wchar_t* className, const wchar_t* caption, DWORD timeoutMs)
+HWND waitForWindow(const wchar_t* className, const wchar_t* caption)
 {
     HWND found = nullptr;
-    const bool shown = eventually([&] { return (found = FindWindowW(className, caption)) && IsWindowVisible(found); },
-                                  timeoutMs);
+    const bool shown = eventually([&] { return (found = FindWindowW(className, caption)) && IsWindowVisible(found); });
     return shown ? found : nullptr;
 }
 
@@ -236,15 +222,4 @@ void ShellTest::startGameWith(int16_t type)
     InvalidateRect(window(), nullptr, FALSE);
     UpdateWindow(window());
     soundRequests.clear();
-}
-
-void ShellTest::setRows(const std::vector<std::string>& rowsFromBottom)
-{
-    std::memset(game.board, 0, sizeof game.board);
-    for (size_t row = 0; row < rowsFromBottom.size(); ++row)
-        for (size_t column = 0; column < FIELD_COLUMNS; ++column) {
-            const char c = rowsFromBottom[row][column];
-            game.board[row * FIELD_COLUMNS + column] = static_cast<uint8_t>(c == '.' ? 0 : c - '0');
-        }
-    std::memcpy(game.settledBoard, game.board, sizeof game.board);
 }

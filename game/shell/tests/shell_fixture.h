@@ -15,7 +15,10 @@
 #include <thread>
 #include <vector>
 
+#include "../../engine/tests/board_pictures.h"
 #include "engine.h"
+#include "program_under_test.h"
+#include "resource_reader.h"
 #include "shell_state.h"
 
 struct SoundRequest {
@@ -29,15 +32,10 @@ extern std::vector<SoundRequest> soundRequests;  // since the test began
 
 // Pixels as 0x00RRGGBB, top row first: a painted 176 x 180 frame or a
 // resource bitmap as it is drawn.
-struct Picture {
-    int width = FRAME_WIDTH;
-    int height = FRAME_HEIGHT;
-    std::vector<uint32_t> pixels;
-    uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
-};
+using Picture = resource_reader::Pixels;
 using Frame = Picture;
 
-Picture loadPicture(int bitmapId);
+inline Picture loadPicture(int bitmapId) { return resource_reader::pixelsOf(bitmapId); }
 Frame printFrame(HWND window);   // what its procedure draws for WM_PRINTCLIENT
 Frame screenFrame(HWND window);  // what the screen shows in its client area
 Frame renderedFrame(void (*render)(HDC, const RECT&));
@@ -52,21 +50,24 @@ void expectDigitsAt(const Frame& frame, const char* digits, int x, int y, int li
 #define EXPECT_PICTURE_AT(frame, id, x, y) expectPictureAt(frame, id, x, y, __LINE__)
 #define EXPECT_DIGITS_AT(frame, digits, x, y) expectDigitsAt(frame, digits, x, y, __LINE__)
 
-const wchar_t GAME_KEY_PATH[] = L"Software\\Nolvo Systems Inc.";
+const wchar_t COMPANY_KEY_PATH[] = L"Software\\Nolvo Systems Inc.";
+const wchar_t GAME_KEY_PATH[] = L"Software\\Nolvo Systems Inc.\\KubrelSE";
 const wchar_t SECTION_PATH[] = L"Software\\Nolvo Systems Inc.\\KubrelSE\\MainSection";
 
 void clearGameRegistry();  // the game's key and the key-click value
 void setRawValue(const wchar_t* path, const wchar_t* name, DWORD type, const void* data, DWORD size);
 std::wstring script();  // the key-click "Script" text, or "<none>"
+// The game's record of the handset's key clicks: "text:<text>", "none"
+// (there was no "Script" value) or "<no record>"; both at once show as both.
+std::wstring keyClickRecord();
 void writeScript(const wchar_t* text);
 // The values of MainSection in their order, "HiScore1=900 HiScore2=0 ...";
 // a value that is not a REG_DWORD shows as "name:type"; "<no key>".
 std::wstring storedScores();
 
-// Polls done() until it holds (true) or timeoutMs have passed (false).
-bool eventually(const std::function<bool()>& done, DWORD timeoutMs = 10000);
-// A visible window of class and caption on any thread; null if none came.
-HWND waitForWindow(const wchar_t* className, const wchar_t* caption, DWORD timeoutMs = 10000);
+using wintest::eventually;
+// A visible window of class and caption of any thread; null if none came.
+HWND waitForWindow(const wchar_t* className, const wchar_t* caption);
 // Runs answer(window) on a second thread as soon as a window of class and
 // caption shows up; join() the result after the modal call has returned.
 std::thread answerWhenShown(const wchar_t* className, const wchar_t* caption, std::function<void(HWND)> answer);
@@ -89,10 +90,6 @@ protected:
 
     // Starts a game whose first piece is type.
     void startGameWith(int16_t type);
-
-    // Fills rows of both boards from pictures, bottom row first: '.' empty,
-    // '1'..'7' a square of that type.
-    static void setRows(const std::vector<std::string>& rowsFromBottom);
 };
 
 #endif
