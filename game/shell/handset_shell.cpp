@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cwchar>
 
+#include "wide_text.h"
+
 namespace {
 
 const wchar_t BAR_CLASS[] = L"KubrelSE softkey bar";
@@ -31,16 +33,6 @@ struct SoftkeyBar {
 // The window whose client area is the handset's screen: the first parent
 // given a softkey bar that is not a dialog. Full-screen dialogs cover it.
 HWND frameWindow;
-
-void copyText(wchar_t* dest, int room, const wchar_t* src)
-{
-    if (room <= 0)
-        return;
-    int i = 0;
-    for (; src && src[i] && i < room - 1; ++i)
-        dest[i] = src[i];
-    dest[i] = L'\0';
-}
 
 SoftkeyBar* barData(HWND bar)
 {
@@ -164,14 +156,11 @@ void updateBarText(HWND bar)
 {
     const SoftkeyBar* data = barData(bar);
     wchar_t text[2 * LABEL_ROOM + 1] = L"";
-    int used = 0;
     for (int i = 0; data && i < data->count; ++i) {
         if (i > 0)
-            text[used++] = L'\t';
-        for (const wchar_t* c = data->keys[i].label; *c && used < 2 * LABEL_ROOM; ++c)
-            text[used++] = *c;
+            appendText(text, 2 * LABEL_ROOM + 1, L"\t");
+        appendText(text, 2 * LABEL_ROOM + 1, data->keys[i].label);
     }
-    text[used] = L'\0';
     SetWindowTextW(bar, text);
 }
 
@@ -187,7 +176,7 @@ LRESULT setButtonInfo(HWND bar, WPARAM command, const TBBUTTONINFOW* info)
         if (info->dwMask & TBIF_COMMAND)
             key.command = static_cast<UINT>(info->idCommand);
         if ((info->dwMask & TBIF_TEXT) && info->pszText)
-            copyText(key.label, LABEL_ROOM, info->pszText);
+            lstrcpynW(key.label, info->pszText, LABEL_ROOM);
         updateBarText(bar);
         InvalidateRect(bar, nullptr, TRUE);
         return i;
@@ -358,8 +347,8 @@ int softkeyInfo(HWND bar, int index, wchar_t* label, int room, UINT* command)
     const SoftkeyBar* data = bar ? barData(bar) : nullptr;
     if (!data || index < 0 || index >= data->count)
         return 0;
-    if (label)
-        copyText(label, room, data->keys[index].label);
+    if (label && room > 0)
+        lstrcpynW(label, data->keys[index].label, room);
     if (command)
         *command = data->keys[index].command;
     return 1;
@@ -376,4 +365,9 @@ int pressSoftkey(HWND bar, int index)
     else
         SendMessageW(data->parent, WM_COMMAND, MAKEWPARAM(key.command, 0), 0);
     return 1;
+}
+
+void announceSettingChange()
+{
+    SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL, 200, nullptr);
 }

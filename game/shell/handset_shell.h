@@ -1,8 +1,9 @@
 // The handset's shell services, for desktop Windows and Wine, which lack
-// them: softkey bars built from the menu-bar resources, and full-screen
-// dialogs over the 176 x 180 frame. The calls and records have the handset
-// library's names and meaning, so the rest of the program is written against
-// the handset; this file is the only one that knows it runs on a desktop.
+// them: softkey bars built from the menu-bar resources, full-screen dialogs
+// over the 176 x 180 frame, and the announcement of a changed setting. The
+// calls and records have the handset library's names and meaning, so the
+// rest of the program is written against the handset; this file is the only
+// one that knows it runs on a desktop.
 #ifndef KUBRELSE_SHELL_HANDSET_SHELL_H
 #define KUBRELSE_SHELL_HANDSET_SHELL_H
 
@@ -46,6 +47,13 @@ BOOL SHCreateMenuBar(SHMENUBARINFO* info);
 // With SHIDIF_SIZEDLGFULLSCREEN: the dialog loses its frame and covers the
 // 176 x 180 frame of the main window. FALSE for a bad record or window.
 BOOL SHInitDialog(SHINITDLGINFO* info);
+
+// Announces a changed setting to the handset's shell and every other
+// top-level window: WM_SETTINGCHANGE to HWND_BROADCAST, which the handset
+// takes posted. Desktop Windows refuses to post a message that may carry a
+// text pointer, so here it is sent, giving up on any window that does not
+// answer within 200 ms: a hung program cannot hold the game.
+void announceSettingChange();
 
 // For tests and tools: the label and command of softkey 0 (left) or 1
 // (right). 1 when the bar has that softkey.

@@ -2,7 +2,9 @@
 
 #include "../resources/resource_ids.h"
 #include "game_state.h"
+#include "handset_shell.h"
 #include "shell_state.h"
+#include "wide_text.h"
 
 const wchar_t KEY_CLICK_PATH[] = L"ControlPanel\\Sounds\\Keypress";
 const wchar_t KEY_CLICK_VALUE[] = L"Script";
@@ -12,33 +14,6 @@ const wchar_t KEY_CLICK_RECORD_NONE[] = L"HandsetKeyClickNone";
 namespace {
 
 constexpr int APP_PATH_ROOM = 256;
-
-// Appends src to dest (room characters in all); cuts rather than overruns.
-void appendText(wchar_t* dest, int room, const wchar_t* src)
-{
-    int used = 0;
-    while (used < room - 1 && dest[used])
-        ++used;
-    for (int i = 0; src[i] && used < room - 1; ++i)
-        dest[used++] = src[i];
-    dest[used] = L'\0';
-}
-
-// Copies src into dest (room characters in all); cuts rather than overruns.
-void copyText(wchar_t* dest, int room, const wchar_t* src)
-{
-    dest[0] = L'\0';
-    appendText(dest, room, src);
-}
-
-// Tells every top-level window that a setting changed. WM_SETTINGCHANGE may
-// carry a text pointer, so desktop Windows refuses to post it (or to send it
-// without waiting); it is sent instead, giving up on any window that does not
-// answer within a moment, so a hung program cannot hold the game.
-void broadcastSettingChange()
-{
-    SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL, 200, nullptr);
-}
 
 // Reads text value name of an open key into dest (room characters, 2 to
 // KEY_CLICK_ROOM): 0, or the registry error with dest untouched. The local
@@ -55,13 +30,9 @@ LONG queryText(HKEY key, const wchar_t* name, wchar_t* dest, int room)
     if (result != ERROR_SUCCESS)
         return result;
     text[size / sizeof(wchar_t)] = L'\0';
-    int length = 0;
-    while (text[length])
-        ++length;
-    if (length > limit - 1)
+    if (lstrlenW(text) > limit - 1)
         return ERROR_MORE_DATA;
-    for (int i = 0; i <= length; ++i)
-        dest[i] = text[i];
+    lstrcpynW(dest, text, limit);
     return ERROR_SUCCESS;
 }
 
@@ -81,9 +52,7 @@ int writeKeyClickRecord()
     LONG written;
     LONG other;
     if (shell.keyClickSaved == KEY_CLICK_TEXT) {
-        DWORD length = 0;
-        while (length < KEY_CLICK_ROOM - 1 && shell.savedKeyClick[length])
-            ++length;
+        const DWORD length = static_cast<DWORD>(lstrlenW(shell.savedKeyClick));
         written = RegSetValueExW(shell.appKey, KEY_CLICK_RECORD_TEXT, 0, REG_SZ,
                                  reinterpret_cast<const BYTE*>(shell.savedKeyClick), (length + 1) * sizeof(wchar_t));
         other = RegDeleteValueW(shell.appKey, KEY_CLICK_RECORD_NONE);
@@ -221,9 +190,7 @@ LONG writeStringValue(const wchar_t* path, const wchar_t* name, const wchar_t* t
         if (result != ERROR_SUCCESS)
             return result;
     }
-    DWORD length = 0;
-    while (text[length])
-        ++length;
+    const DWORD length = static_cast<DWORD>(lstrlenW(text));
     result = RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
                             (length + 1) * sizeof(wchar_t));
     RegCloseKey(key);
@@ -250,7 +217,7 @@ void saveKeyClick()
         // unreadable record leaves everything as it is.
         shell.keyClickSaved = record;
         if (record == KEY_CLICK_TEXT)
-            copyText(shell.savedKeyClick, KEY_CLICK_ROOM, recorded);
+            lstrcpynW(shell.savedKeyClick, recorded, KEY_CLICK_ROOM);
         restoreKeyClick();
         return;
     }
@@ -259,7 +226,7 @@ void saveKeyClick()
     if (record != KEY_CLICK_NOT_READ)
         removeKeyClickRecord();
     if (result == ERROR_SUCCESS) {
-        copyText(shell.savedKeyClick, KEY_CLICK_ROOM, text);
+        lstrcpynW(shell.savedKeyClick, text, KEY_CLICK_ROOM);
         shell.keyClickSaved = KEY_CLICK_TEXT;
     } else if (result == ERROR_FILE_NOT_FOUND) {
         shell.keyClickSaved = KEY_CLICK_ABSENT;
@@ -278,19 +245,16 @@ void silenceKeyClick()
     if (!writeKeyClickRecord())
         return;
     writeStringValue(KEY_CLICK_PATH, KEY_CLICK_VALUE, L"");
-    broadcastSettingChange();
+    announceSettingChange();
 }
 
 void restoreKeyClick()
 {
     LONG result;
     switch (shell.keyClickSaved) {
-    case KEY_CLICK_TEXT: {
-        wchar_t text[KEY_CLICK_ROOM];
-        copyText(text, KEY_CLICK_ROOM, shell.savedKeyClick);
-        result = writeStringValue(KEY_CLICK_PATH, KEY_CLICK_VALUE, text);
+    case KEY_CLICK_TEXT:
+        result = writeStringValue(KEY_CLICK_PATH, KEY_CLICK_VALUE, shell.savedKeyClick);
         break;
-    }
     case KEY_CLICK_ABSENT: {
         HKEY key;
         result = RegOpenKeyExW(HKEY_CURRENT_USER, KEY_CLICK_PATH, 0, KEY_SET_VALUE, &key);
@@ -308,5 +272,5 @@ void restoreKeyClick()
     // next start tries again.
     if (result == ERROR_SUCCESS)
         removeKeyClickRecord();
-    broadcastSettingChange();
+    announceSettingChange();
 }

@@ -7,8 +7,8 @@
 #include <cstdint>
 
 // Private messages of the main window; both carry 0 in both parameters.
-constexpr UINT MSG_AFTER_GAME_OVER = WM_USER + 100;  // 1124
-constexpr UINT MSG_GRAVITY_STEP = WM_USER + 101;     // 1125
+constexpr UINT MSG_AFTER_GAME_OVER = WM_USER + 100;
+constexpr UINT MSG_GRAVITY_STEP = WM_USER + 101;
 
 constexpr int KEY_CLICK_ROOM = 260;
 constexpr int RING_SLOTS = 4;

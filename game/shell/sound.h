@@ -6,7 +6,6 @@
 
 #include <cstdint>
 
-// The platform's player: sndPlaySoundW's signature.
 typedef BOOL(WINAPI* SoundPlayer)(LPCWSTR sound, UINT flags);
 
 // Replaces the player (tests record requests with it); null puts
