@@ -4,7 +4,7 @@
 
 #include <string.h>
 
-int appManagerAccessList(int wow64Process, REGSAM *list)
+int appManagerAccessList(int wow64Process, REGSAM* list)
 {
     list[0] = KEY_READ;
     if (!wow64Process) {
@@ -14,7 +14,7 @@ int appManagerAccessList(int wow64Process, REGSAM *list)
     return 2;
 }
 
-int readDefaultValue(HKEY key, char *out, DWORD room)
+int readDefaultValue(HKEY key, char* out, DWORD room)
 {
     out[0] = '\0';
     if (room < 2) {
@@ -22,7 +22,7 @@ int readDefaultValue(HKEY key, char *out, DWORD room)
     }
     // One byte is kept back for a terminator the stored value may lack.
     DWORD size = room - 1;
-    if (RegQueryValueExA(key, NULL, NULL, NULL, reinterpret_cast<BYTE *>(out), &size) != ERROR_SUCCESS ||
+    if (RegQueryValueExA(key, NULL, NULL, NULL, reinterpret_cast<BYTE*>(out), &size) != ERROR_SUCCESS ||
         size > room - 1) {
         out[0] = '\0';
         return 0;
@@ -31,8 +31,7 @@ int readDefaultValue(HKEY key, char *out, DWORD room)
     return 1;
 }
 
-int findAppManagerUnder(HKEY root, const char *subKey, const REGSAM *access, int count, char *out,
-                        DWORD room)
+int findAppManagerUnder(HKEY root, const char* subKey, const REGSAM* access, int count, char* out, DWORD room)
 {
     out[0] = '\0';
     for (int i = 0; i < count; ++i) {
@@ -54,11 +53,11 @@ int findAppManager(void)
     }
     REGSAM access[2];
     int count = appManagerAccessList(wow64 ? 1 : 0, access);
-    return findAppManagerUnder(HKEY_LOCAL_MACHINE, APP_MANAGER_KEY, access, count,
-                               launcher.appManagerPath, sizeof launcher.appManagerPath);
+    return findAppManagerUnder(
+        HKEY_LOCAL_MACHINE, APP_MANAGER_KEY, access, count, launcher.appManagerPath, sizeof launcher.appManagerPath);
 }
 
-int buildCommandLine(char *out, size_t room, const char *program, const char *file)
+int buildCommandLine(char* out, size_t room, const char* program, const char* file)
 {
     size_t programLength = strlen(program);
     size_t fileLength = strlen(file);
@@ -67,7 +66,7 @@ int buildCommandLine(char *out, size_t room, const char *program, const char *fi
     if (room < 4 || programLength > room - 4 || fileLength > room - 4 - programLength) {
         return 0;
     }
-    char *p = out;
+    char* p = out;
     memcpy(p, program, programLength);
     p += programLength;
     *p++ = ' ';
@@ -79,7 +78,7 @@ int buildCommandLine(char *out, size_t room, const char *program, const char *fi
     return 1;
 }
 
-void startAppManager(const char *appManagerPath, const char *installFile)
+void startAppManager(const char* appManagerPath, const char* installFile)
 {
     static char commandLine[PATH_ROOM];  // the longest command line Windows takes
     if (!buildCommandLine(commandLine, sizeof commandLine, appManagerPath, installFile)) {
@@ -97,10 +96,10 @@ void startAppManager(const char *appManagerPath, const char *installFile)
     }
 }
 
-const char *pickInstallFile(void)
+const char* pickInstallFile(void)
 {
-    const char *candidates[3] = {setupConfig.armIni, setupConfig.mipsIni, setupConfig.sh3Ini};
-    for (const char *path : candidates) {
+    const char* candidates[3] = {setupConfig.armIni, setupConfig.mipsIni, setupConfig.sh3Ini};
+    for (const char* path : candidates) {
         if (path[0] != '\0' && fileExists(path)) {
             return path;
         }

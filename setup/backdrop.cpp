@@ -9,25 +9,17 @@ int dissolvePending = 1;
 
 // Pass in which each pixel of an 8 x 8 cell is drawn, row by row.
 const unsigned char dissolveOrder[64] = {
-    44, 16, 24, 36, 46, 18, 26, 38,
-    48, 0,  8,  56, 50, 2,  10, 58,
-    28, 32, 40, 20, 30, 34, 42, 22,
-    12, 60, 52, 4,  14, 62, 54, 6,
-    47, 19, 27, 39, 45, 17, 25, 37,
-    51, 3,  11, 59, 49, 1,  9,  57,
-    31, 35, 43, 23, 29, 33, 41, 21,
-    15, 63, 55, 7,  13, 61, 53, 5,
+    44, 16, 24, 36, 46, 18, 26, 38, 48, 0,  8,  56, 50, 2,  10, 58, 28, 32, 40, 20, 30, 34,
+    42, 22, 12, 60, 52, 4,  14, 62, 54, 6,  47, 19, 27, 39, 45, 17, 25, 37, 51, 3,  11, 59,
+    49, 1,  9,  57, 31, 35, 43, 23, 29, 33, 41, 21, 15, 63, 55, 7,  13, 61, 53, 5,
 };
 
 enum { BAND_COUNT = 255 };
 static const COLORREF TRANSPARENT_COLOUR = RGB(255, 0, 255);
 
-int bandTop(int band, int height)
-{
-    return static_cast<int>(static_cast<long long>(band) * height / BAND_COUNT);
-}
+int bandTop(int band, int height) { return static_cast<int>(static_cast<long long>(band) * height / BAND_COUNT); }
 
-void sweepPicture(int width, int height, int dissolve, PixelVisit visit, void *context)
+void sweepPicture(int width, int height, int dissolve, PixelVisit visit, void* context)
 {
     if (!dissolve) {
         for (int y = 0; y < height; ++y) {
@@ -55,9 +47,9 @@ struct PixelCopy {
     int y;
 };
 
-static void copyPixel(void *context, int x, int y)
+static void copyPixel(void* context, int x, int y)
 {
-    const PixelCopy *copy = static_cast<const PixelCopy *>(context);
+    const PixelCopy* copy = static_cast<const PixelCopy*>(context);
     COLORREF colour = GetPixel(copy->source, x, y);
     if (colour != TRANSPARENT_COLOUR && colour != CLR_INVALID) {
         SetPixel(copy->target, copy->x + x, copy->y + y, colour);
@@ -140,8 +132,20 @@ static LRESULT onBackdropPaint(HWND window)
 static LRESULT onBackdropCreate(HWND window)
 {
     SetWindowPos(window, HWND_TOPMOST, 0, 0, launcher.screenWidth, launcher.screenHeight, SWP_SHOWWINDOW);
-    titleFont = CreateFontA(-36, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_ROMAN, "Times New Roman");
+    titleFont = CreateFontA(-36,
+                            0,
+                            0,
+                            0,
+                            FW_BOLD,
+                            FALSE,
+                            FALSE,
+                            FALSE,
+                            ANSI_CHARSET,
+                            OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS,
+                            DEFAULT_QUALITY,
+                            VARIABLE_PITCH | FF_ROMAN,
+                            "Times New Roman");
     return 0;
 }
 
@@ -173,9 +177,18 @@ int createBackdrop(void)
     wc.lpszClassName = "SetupMain";
     RegisterClassA(&wc);
 
-    launcher.backdropWindow = CreateWindowExA(0, "SetupMain", "Setup", WS_POPUP | WS_VISIBLE | WS_BORDER,
-                                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                              NULL, NULL, launcher.instance, NULL);
+    launcher.backdropWindow = CreateWindowExA(0,
+                                              "SetupMain",
+                                              "Setup",
+                                              WS_POPUP | WS_VISIBLE | WS_BORDER,
+                                              CW_USEDEFAULT,
+                                              CW_USEDEFAULT,
+                                              CW_USEDEFAULT,
+                                              CW_USEDEFAULT,
+                                              NULL,
+                                              NULL,
+                                              launcher.instance,
+                                              NULL);
     if (launcher.backdropWindow == NULL) {
         return 0;
     }

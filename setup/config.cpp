@@ -7,12 +7,9 @@
 
 SetupConfig setupConfig;
 
-int fileExists(const char *path)
-{
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES ? 1 : 0;
-}
+int fileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES ? 1 : 0; }
 
-int folderOfPath(const char *modulePath, char *out, size_t room)
+int folderOfPath(const char* modulePath, char* out, size_t room)
 {
     out[0] = '\0';
     if (!appendText(out, room, modulePath) || strlen(out) != strlen(modulePath)) {
@@ -29,7 +26,7 @@ int folderOfPath(const char *modulePath, char *out, size_t room)
     return 1;
 }
 
-int joinCpuPath(char *out, size_t room, const char *dir, const char *value)
+int joinCpuPath(char* out, size_t room, const char* dir, const char* value)
 {
     out[0] = '\0';
     // An empty value would name the launcher's own folder: no file at all.
@@ -43,7 +40,7 @@ int joinCpuPath(char *out, size_t room, const char *dir, const char *value)
     return 1;
 }
 
-void composeCaption(char *out, size_t room, const char *title, const char *setupProgram)
+void composeCaption(char* out, size_t room, const char* title, const char* setupProgram)
 {
     out[0] = '\0';
     if (appendText(out, room, title) && appendText(out, room, " ")) {
@@ -53,11 +50,10 @@ void composeCaption(char *out, size_t room, const char *title, const char *setup
 
 // One value of SETUP.INF; the default when the file lacks it, or when the
 // string table lacks the section or key name.
-static void readValue(UINT sectionId, UINT keyId, const char *fallback, char *out, DWORD room,
-                      const char *infPath)
+static void readValue(UINT sectionId, UINT keyId, const char* fallback, char* out, DWORD room, const char* infPath)
 {
-    const char *section = loadResString(sectionId);
-    const char *key = loadResString(keyId);
+    const char* section = loadResString(sectionId);
+    const char* key = loadResString(keyId);
     out[0] = '\0';
     if (section == NULL || key == NULL) {
         appendText(out, room, fallback);
@@ -66,10 +62,10 @@ static void readValue(UINT sectionId, UINT keyId, const char *fallback, char *ou
     GetPrivateProfileStringA(section, key, fallback, out, room, infPath);
 }
 
-int readSetupConfigIn(const char *dir)
+int readSetupConfigIn(const char* dir)
 {
     static char infPath[PATH_ROOM];
-    SetupConfig *c = &setupConfig;
+    SetupConfig* c = &setupConfig;
 
     c->appDir[0] = '\0';
     if (!appendText(c->appDir, sizeof c->appDir, dir)) {
@@ -77,8 +73,8 @@ int readSetupConfigIn(const char *dir)
         return 0;
     }
     infPath[0] = '\0';
-    if (!appendText(infPath, sizeof infPath, c->appDir) ||
-        !appendText(infPath, sizeof infPath, "\\SETUP.INF") || !fileExists(infPath)) {
+    if (!appendText(infPath, sizeof infPath, c->appDir) || !appendText(infPath, sizeof infPath, "\\SETUP.INF") ||
+        !fileExists(infPath)) {
         return 0;
     }
 
@@ -93,7 +89,7 @@ int readSetupConfigIn(const char *dir)
     joinCpuPath(c->armIni, sizeof c->armIni, c->appDir, value);
 
     readValue(IDS_SECTION_STARTUP, IDS_KEY_TITLE, "", c->title, sizeof c->title, infPath);
-    const char *setupProgram = loadResString(IDS_SETUP_PROGRAM);
+    const char* setupProgram = loadResString(IDS_SETUP_PROGRAM);
     composeCaption(c->caption, sizeof c->caption, c->title, setupProgram != NULL ? setupProgram : "");
     return 1;
 }

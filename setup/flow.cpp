@@ -82,7 +82,7 @@ LRESULT CALLBACK welcomeClassProc(HWND window, UINT message, WPARAM wParam, LPAR
     }
 }
 
-int16_t runWelcomeDialog(const char *className, WNDPROC classProc, int templateId)
+int16_t runWelcomeDialog(const char* className, WNDPROC classProc, int templateId)
 {
     WNDCLASSA wc = {};
     wc.style = CS_HREDRAW | CS_VREDRAW;
@@ -94,8 +94,7 @@ int16_t runWelcomeDialog(const char *className, WNDPROC classProc, int templateI
     wc.lpszClassName = className;
     RegisterClassA(&wc);
 
-    HWND dialog = CreateDialogParamA(launcher.instance, MAKEINTRESOURCEA(templateId), launcher.backdropWindow,
-                                     NULL, 0);
+    HWND dialog = CreateDialogParamA(launcher.instance, MAKEINTRESOURCEA(templateId), launcher.backdropWindow, NULL, 0);
     // No dialog means no window that could ever end the loop below: that is
     // the same as Cancel.
     if (dialog == NULL) {
@@ -117,8 +116,8 @@ static void openReadme(void)
 {
     static char readme[PATH_ROOM];
     readme[0] = '\0';
-    if (appendText(readme, sizeof readme, setupConfig.appDir) &&
-        appendText(readme, sizeof readme, "\\README.TXT") && fileExists(readme)) {
+    if (appendText(readme, sizeof readme, setupConfig.appDir) && appendText(readme, sizeof readme, "\\README.TXT") &&
+        fileExists(readme)) {
         ShellExecuteA(NULL, "open", readme, NULL, NULL, SW_SHOWMAXIMIZED);
     }
 }
@@ -130,7 +129,7 @@ int launcherMain(HINSTANCE instance)
     launcher.screenHeight = static_cast<int16_t>(GetSystemMetrics(SM_CYSCREEN));
 
     if (!readSetupConfig()) {
-        const char *text = loadResString(IDS_READ_ERROR);
+        const char* text = loadResString(IDS_READ_ERROR);
         MessageBoxA(NULL, text != NULL ? text : "", "SETUP.EXE", MB_OK | MB_ICONEXCLAMATION);
         return 0;
     }
@@ -142,15 +141,14 @@ int launcherMain(HINSTANCE instance)
         return 0;
     }
     if (!findAppManager()) {
-        const char *text = loadResString(IDS_NO_APP_MANAGER);
-        MessageBoxA(launcher.backdropWindow, text != NULL ? text : "", setupConfig.caption,
-                    MB_OK | MB_ICONEXCLAMATION);
+        const char* text = loadResString(IDS_NO_APP_MANAGER);
+        MessageBoxA(launcher.backdropWindow, text != NULL ? text : "", setupConfig.caption, MB_OK | MB_ICONEXCLAMATION);
         DestroyWindow(launcher.backdropWindow);
         return 0;
     }
     DestroyWindow(launcher.backdropWindow);
 
-    const char *installFile = pickInstallFile();
+    const char* installFile = pickInstallFile();
     if (installFile != NULL) {
         startAppManager(launcher.appManagerPath, installFile);
     }

@@ -20,9 +20,9 @@ enum { PATH_ROOM = 32768 };
 enum { TEXT_ROOM = 256 };
 
 enum {
-    PRODUCT_ROOM = 72,     // "ProductName": 71 characters kept
-    CPU_VALUE_ROOM = 80,   // "ARM", "MIPS", "SH3": 79 characters kept
-    TITLE_ROOM = 256       // "Title": 255 characters kept
+    PRODUCT_ROOM = 72,    // "ProductName": 71 characters kept
+    CPU_VALUE_ROOM = 80,  // "ARM", "MIPS", "SH3": 79 characters kept
+    TITLE_ROOM = 256      // "Title": 255 characters kept
 };
 
 // The private message that fills the install line once the dialog's
@@ -30,11 +30,11 @@ enum {
 #define MSG_FILL_TITLE (WM_USER + 100)
 
 struct SetupConfig {
-    char appDir[PATH_ROOM];        // own folder, no trailing backslash
+    char appDir[PATH_ROOM];  // own folder, no trailing backslash
     char productName[PRODUCT_ROOM];
     char title[TITLE_ROOM];
-    char caption[TEXT_ROOM];       // title, a blank, " Setup Program"
-    char armIni[PATH_ROOM];        // empty when the value is empty or the path does not fit
+    char caption[TEXT_ROOM];  // title, a blank, " Setup Program"
+    char armIni[PATH_ROOM];   // empty when the value is empty or the path does not fit
     char mipsIni[PATH_ROOM];
     char sh3Ini[PATH_ROOM];
 };
@@ -44,8 +44,8 @@ struct LauncherState {
     int16_t screenWidth;
     int16_t screenHeight;
     HWND backdropWindow;
-    char appManagerPath[PATH_ROOM]; // as the registry gives it; empty when not found
-    int16_t welcomeResult;          // 1 after Next
+    char appManagerPath[PATH_ROOM];  // as the registry gives it; empty when not found
+    int16_t welcomeResult;           // 1 after Next
 };
 
 extern SetupConfig setupConfig;
@@ -54,27 +54,27 @@ extern LauncherState launcher;
 // ---- Texts (text.cpp) ------------------------------------------------------------
 // Appends as much of src to the zero-terminated dst as fits in room bytes,
 // never splitting a double-byte character. Returns 1 when all of src fitted.
-int appendText(char *dst, size_t room, const char *src);
+int appendText(char* dst, size_t room, const char* src);
 // Copies pattern into out, putting arg in place of "%s" and "%" in place of
 // "%%"; arg is taken as it stands, never as a format. Cut cleanly to room.
 // Returns 1 when the whole text fitted.
-int fillPattern(char *out, size_t room, const char *pattern, const char *arg);
+int fillPattern(char* out, size_t room, const char* pattern, const char* arg);
 // Ring of four 256-byte buffers; null when the string table has no such string.
-const char *loadResString(UINT id);
+const char* loadResString(UINT id);
 
 // ---- Configuration (config.cpp) ---------------------------------------------------
-int fileExists(const char *path);
+int fileExists(const char* path);
 // The folder of a module path: everything before its last backslash, the first
 // character never taken as the backslash. Returns 0 (out empty) when it does
 // not fit into room.
-int folderOfPath(const char *modulePath, char *out, size_t room);
+int folderOfPath(const char* modulePath, char* out, size_t room);
 // dir, a backslash, value; empty when the value is empty (it would name the
 // folder itself) or when the whole path does not fit. Returns 1 for a path.
-int joinCpuPath(char *out, size_t room, const char *dir, const char *value);
+int joinCpuPath(char* out, size_t room, const char* dir, const char* value);
 // title, a blank, then the " Setup Program" text.
-void composeCaption(char *out, size_t room, const char *title, const char *setupProgram);
+void composeCaption(char* out, size_t room, const char* title, const char* setupProgram);
 // Reads SETUP.INF from the given folder into setupConfig (appDir included).
-int readSetupConfigIn(const char *dir);
+int readSetupConfigIn(const char* dir);
 int readSetupConfig(void);
 
 // ---- Application Manager (appmgr.cpp) -------------------------------------------
@@ -82,24 +82,23 @@ int readSetupConfig(void);
 // The access masks tried, in order, when opening the Application Manager's key:
 // read rights only, and for a 32-bit process on 64-bit Windows also the
 // 64-bit registry view. Returns how many were written (1 or 2).
-int appManagerAccessList(int wow64Process, REGSAM *list);
+int appManagerAccessList(int wow64Process, REGSAM* list);
 // Reads the default value of an open key into out, always terminated. A value
 // that does not fit (or cannot be read) leaves out empty; returns 1 when a
 // whole value was read.
-int readDefaultValue(HKEY key, char *out, DWORD room);
+int readDefaultValue(HKEY key, char* out, DWORD room);
 // Opens root\subKey with each access mask in turn; 1 when one of them opened.
-int findAppManagerUnder(HKEY root, const char *subKey, const REGSAM *access, int count,
-                        char *out, DWORD room);
+int findAppManagerUnder(HKEY root, const char* subKey, const REGSAM* access, int count, char* out, DWORD room);
 int findAppManager(void);
 // The command line: path unquoted, a blank, the file in double quotes.
 // Returns 0 (out empty) when it cannot be formed whole.
-int buildCommandLine(char *out, size_t room, const char *program, const char *file);
-void startAppManager(const char *appManagerPath, const char *installFile);
+int buildCommandLine(char* out, size_t room, const char* program, const char* file);
+void startAppManager(const char* appManagerPath, const char* installFile);
 // First of ARM, MIPS, SH3 whose file exists, or null.
-const char *pickInstallFile(void);
+const char* pickInstallFile(void);
 
 // ---- Welcome dialog and entry (flow.cpp) -------------------------------------------
-int16_t runWelcomeDialog(const char *className, WNDPROC classProc, int templateId);
+int16_t runWelcomeDialog(const char* className, WNDPROC classProc, int templateId);
 LRESULT CALLBACK welcomeClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 int confirmAbort(HWND dialog);
 int launcherMain(HINSTANCE instance);
@@ -112,8 +111,8 @@ extern int dissolvePending;
 int bandTop(int band, int height);
 // Calls visit for every pixel of a w x h picture: in 64 passes following
 // dissolveOrder when dissolve is set, otherwise in one sweep row by row.
-typedef void (*PixelVisit)(void *context, int x, int y);
-void sweepPicture(int width, int height, int dissolve, PixelVisit visit, void *context);
+typedef void (*PixelVisit)(void* context, int x, int y);
+void sweepPicture(int width, int height, int dissolve, PixelVisit visit, void* context);
 void drawBitmapDissolve(HDC target, int bitmapId, int x, int y, int dissolve);
 int createBackdrop(void);
 LRESULT CALLBACK backdropProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,7 +1,4 @@
 // Entry of setup.exe. The command line and the show state are not used.
 #include "launcher.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
-{
-    return launcherMain(instance);
-}
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return launcherMain(instance); }

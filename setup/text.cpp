@@ -4,13 +4,10 @@
 
 #include <string.h>
 
-static size_t charLength(const char *s)
-{
-    return (IsDBCSLeadByte(static_cast<BYTE>(s[0])) && s[1] != '\0') ? 2 : 1;
-}
+static size_t charLength(const char* s) { return (IsDBCSLeadByte(static_cast<BYTE>(s[0])) && s[1] != '\0') ? 2 : 1; }
 
 // Appends n bytes at *length; 0 (nothing appended) when they do not fit.
-static int appendBytes(char *dst, size_t room, size_t *length, const char *src, size_t n)
+static int appendBytes(char* dst, size_t room, size_t* length, const char* src, size_t n)
 {
     if (*length + n + 1 > room) {
         return 0;
@@ -21,7 +18,7 @@ static int appendBytes(char *dst, size_t room, size_t *length, const char *src, 
     return 1;
 }
 
-static int appendAll(char *dst, size_t room, size_t *length, const char *src)
+static int appendAll(char* dst, size_t room, size_t* length, const char* src)
 {
     while (*src != '\0') {
         size_t n = charLength(src);
@@ -33,7 +30,7 @@ static int appendAll(char *dst, size_t room, size_t *length, const char *src)
     return 1;
 }
 
-int appendText(char *dst, size_t room, const char *src)
+int appendText(char* dst, size_t room, const char* src)
 {
     if (room == 0) {
         return 0;
@@ -46,14 +43,14 @@ int appendText(char *dst, size_t room, const char *src)
     return appendAll(dst, room, &length, src != NULL ? src : "");
 }
 
-int fillPattern(char *out, size_t room, const char *pattern, const char *arg)
+int fillPattern(char* out, size_t room, const char* pattern, const char* arg)
 {
     if (room == 0) {
         return 0;
     }
     out[0] = '\0';
     size_t length = 0;
-    const char *p = pattern != NULL ? pattern : "";
+    const char* p = pattern != NULL ? pattern : "";
     while (*p != '\0') {
         if (p[0] == '%' && p[1] == 's') {
             if (!appendAll(out, room, &length, arg != NULL ? arg : "")) {
@@ -76,13 +73,13 @@ int fillPattern(char *out, size_t room, const char *pattern, const char *arg)
     return 1;
 }
 
-const char *loadResString(UINT id)
+const char* loadResString(UINT id)
 {
     static char ring[4][TEXT_ROOM];
     static int ringIndex = 4;  // beyond the last buffer: the first call uses buffer 0
 
     ringIndex = ringIndex >= 3 ? 0 : ringIndex + 1;
-    char *buffer = ring[ringIndex];
+    char* buffer = ring[ringIndex];
     buffer[0] = '\0';
     if (LoadStringA(launcher.instance, id, buffer, TEXT_ROOM) <= 0) {
         return NULL;

@@ -32,7 +32,4 @@ void requestRepaint(const Rect* area) { activeHost.repaint(area); }
 
 int postGravityStep() { return activeHost.postGravityStep(); }
 
-int loadTileResource(uint16_t resourceId, uint8_t mask[16])
-{
-    return activeHost.loadTile(resourceId, mask);
-}
+int loadTileResource(uint16_t resourceId, uint8_t mask[16]) { return activeHost.loadTile(resourceId, mask); }

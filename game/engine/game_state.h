@@ -22,7 +22,7 @@ struct GameState {
     uint8_t pieceMask[16];              // mask of the tile loaded last
     Rect pieceRect;                     // screen area of the piece's box
     int16_t score;
-    int16_t level;                      // 0 = no game yet, 1..11
+    int16_t level;  // 0 = no game yet, 1..11
     int32_t gameOver;
     int32_t paused;
     int32_t landed;

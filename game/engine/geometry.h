@@ -38,10 +38,7 @@ constexpr Rect cellRect(int row, int column)
 }
 
 // The score of place 0..4 (best first) on the high-score board.
-constexpr Rect hiScorePlaceRect(int place)
-{
-    return Rect{50, 46 + 25 * place, 100, 58 + 25 * place};
-}
+constexpr Rect hiScorePlaceRect(int place) { return Rect{50, 46 + 25 * place, 100, 58 + 25 * place}; }
 
 struct ScreenLayout {
     Rect playfieldRect;

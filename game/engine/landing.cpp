@@ -7,8 +7,7 @@
 #include "motion.h"
 
 const int16_t levelDelay[MAX_LEVEL] = {1000, 750, 500, 250, 150, 800, 600, 400, 200, 100, 0};
-const int16_t levelThreshold[MAX_LEVEL - 1] = {1000, 2000, 3000, 4000, 5000,
-                                                5800, 6400, 7200, 8000, 8800};
+const int16_t levelThreshold[MAX_LEVEL - 1] = {1000, 2000, 3000, 4000, 5000, 5800, 6400, 7200, 8000, 8800};
 
 void addScore(int points)
 {

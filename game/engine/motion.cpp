@@ -10,10 +10,7 @@
 
 namespace {
 
-bool insideWell(int row, int column)
-{
-    return row >= 0 && row < FIELD_ROWS && column >= 0 && column < FIELD_COLUMNS;
-}
+bool insideWell(int row, int column) { return row >= 0 && row < FIELD_ROWS && column >= 0 && column < FIELD_COLUMNS; }
 
 // Writes value into every cell of board under an occupied cell of pieceMask
 // with the box at (pieceCol, pieceRow); cells outside the well are skipped.
@@ -54,8 +51,7 @@ int pieceFits(int16_t col, int16_t row)
     }
     for (int i = 0; i < 4; ++i) {
         for (int j = 0; j < 4; ++j) {
-            if (game.pieceMask[i * 4 + j] &&
-                game.settledBoard[(row - i) * FIELD_COLUMNS + col + j])
+            if (game.pieceMask[i * 4 + j] && game.settledBoard[(row - i) * FIELD_COLUMNS + col + j])
                 return 0;
         }
     }

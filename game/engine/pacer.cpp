@@ -47,10 +47,7 @@ void gravityPacer()
 
 }  // namespace
 
-int pacerShouldPost()
-{
-    return readShared(game.level) != 0 && !readShared(game.gameOver) && !readShared(game.paused);
-}
+int pacerShouldPost() { return readShared(game.level) != 0 && !readShared(game.gameOver) && !readShared(game.paused); }
 
 int32_t pacerDelay()
 {
@@ -79,10 +76,7 @@ void stopGravityPacer()
     running = 0;
 }
 
-int gravityPacerRunning()
-{
-    return running;
-}
+int gravityPacerRunning() { return running; }
 
 void gravityStepTaken()
 {

@@ -27,10 +27,7 @@ bool knownType(int16_t type) { return type >= 1 && type <= PIECE_TYPES; }
 
 }  // namespace
 
-int16_t turnSteps(int16_t type)
-{
-    return knownType(type) ? stepsOfType[type - 1] : 1;
-}
+int16_t turnSteps(int16_t type) { return knownType(type) ? stepsOfType[type - 1] : 1; }
 
 int16_t tileFor(int16_t type, int16_t rotation)
 {
@@ -39,15 +36,9 @@ int16_t tileFor(int16_t type, int16_t rotation)
     return turnTable[type - 1][rotation];
 }
 
-void seedRandom(uint32_t seed)
-{
-    std::srand(seed);
-}
+void seedRandom(uint32_t seed) { std::srand(seed); }
 
-int16_t randomType()
-{
-    return static_cast<int16_t>(std::rand() % PIECE_TYPES + 1);
-}
+int16_t randomType() { return static_cast<int16_t>(std::rand() % PIECE_TYPES + 1); }
 
 void loadTileMask(int16_t tile)
 {

@@ -34,10 +34,7 @@ struct SoftkeyBar {
 // given a softkey bar that is not a dialog. Full-screen dialogs cover it.
 HWND frameWindow;
 
-SoftkeyBar* barData(HWND bar)
-{
-    return reinterpret_cast<SoftkeyBar*>(GetWindowLongPtrW(bar, GWLP_USERDATA));
-}
+SoftkeyBar* barData(HWND bar) { return reinterpret_cast<SoftkeyBar*>(GetWindowLongPtrW(bar, GWLP_USERDATA)); }
 
 // Reads menu-bar resource id: the menu id, the button count, then seven
 // words per button (image, command, state, style, label string, 0, drop-down).
@@ -74,7 +71,12 @@ void setFrameClientSize(HWND window)
     const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
     if (!AdjustWindowRectEx(&wanted, style, FALSE, exStyle))
         return;
-    SetWindowPos(window, nullptr, 0, 0, wanted.right - wanted.left, wanted.bottom - wanted.top,
+    SetWindowPos(window,
+                 nullptr,
+                 0,
+                 0,
+                 wanted.right - wanted.left,
+                 wanted.bottom - wanted.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -85,8 +87,7 @@ void placeBar(HWND parent, HWND bar)
         return;
     POINT below = {0, client.bottom};
     ClientToScreen(parent, &below);
-    SetWindowPos(bar, nullptr, below.x, below.y, client.right, SOFTKEY_BAR_HEIGHT,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(bar, nullptr, below.x, below.y, client.right, SOFTKEY_BAR_HEIGHT, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void dropDownMenu(HWND bar, const SoftkeyBar* data, const Softkey& key)
@@ -98,8 +99,8 @@ void dropDownMenu(HWND bar, const SoftkeyBar* data, const Softkey& key)
     RECT place;
     if (popup && GetWindowRect(bar, &place)) {
         // The owner gets WM_INITMENUPOPUP now and WM_COMMAND for the choice.
-        TrackPopupMenuEx(popup, TPM_RIGHTALIGN | TPM_BOTTOMALIGN | TPM_LEFTBUTTON, place.right,
-                         place.top, data->parent, nullptr);
+        TrackPopupMenuEx(
+            popup, TPM_RIGHTALIGN | TPM_BOTTOMALIGN | TPM_LEFTBUTTON, place.right, place.top, data->parent, nullptr);
     }
     DestroyMenu(menu);
 }
@@ -140,7 +141,10 @@ void paintBar(HWND bar)
             half.left = area.right / 2 + 2;
             half.right -= 6;
         }
-        DrawTextW(dc, data->keys[i].label, -1, &half,
+        DrawTextW(dc,
+                  data->keys[i].label,
+                  -1,
+                  &half,
                   (i == 0 ? DT_LEFT : DT_RIGHT) | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
     if (keptFont)
@@ -296,8 +300,18 @@ BOOL SHCreateMenuBar(SHMENUBARINFO* info)
 
     HWND parent = info->hwndParent;
     setFrameClientSize(parent);
-    HWND bar = CreateWindowExW(WS_EX_NOACTIVATE, BAR_CLASS, L"", WS_POPUP, 0, 0, FRAME_WIDTH,
-                               SOFTKEY_BAR_HEIGHT, parent, nullptr, instance, data);
+    HWND bar = CreateWindowExW(WS_EX_NOACTIVATE,
+                               BAR_CLASS,
+                               L"",
+                               WS_POPUP,
+                               0,
+                               0,
+                               FRAME_WIDTH,
+                               SOFTKEY_BAR_HEIGHT,
+                               parent,
+                               nullptr,
+                               instance,
+                               data);
     if (!bar) {
         std::free(data);
         return FALSE;
@@ -338,8 +352,7 @@ BOOL SHInitDialog(SHINITDLGINFO* info)
     POINT origin = {0, 0};
     if (frameWindow && IsWindow(frameWindow))
         ClientToScreen(frameWindow, &origin);
-    return SetWindowPos(dialog, HWND_TOP, origin.x, origin.y, FRAME_WIDTH, FRAME_HEIGHT,
-                        SWP_FRAMECHANGED);
+    return SetWindowPos(dialog, HWND_TOP, origin.x, origin.y, FRAME_WIDTH, FRAME_HEIGHT, SWP_FRAMECHANGED);
 }
 
 int softkeyInfo(HWND bar, int index, wchar_t* label, int room, UINT* command)

@@ -28,10 +28,7 @@ void hostRepaint(const Rect* area)
     }
 }
 
-int hostPostGravityStep()
-{
-    return shell.mainWindow && PostMessageW(shell.mainWindow, MSG_GRAVITY_STEP, 0, 0) ? 1 : 0;
-}
+int hostPostGravityStep() { return shell.mainWindow && PostMessageW(shell.mainWindow, MSG_GRAVITY_STEP, 0, 0) ? 1 : 0; }
 
 int hostLoadTile(uint16_t resourceId, uint8_t mask[16])
 {
@@ -332,8 +329,18 @@ int initInstance(HINSTANCE instance, int showCommand)
     // The handset's key clicks are read before the window can first be
     // activated (and silence them), so what is given back is what it had.
     saveKeyClick();
-    shell.mainWindow = CreateWindowExW(0, MAIN_CLASS_NAME, MAIN_TITLE, WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
-                                       CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+    shell.mainWindow = CreateWindowExW(0,
+                                       MAIN_CLASS_NAME,
+                                       MAIN_TITLE,
+                                       WS_VISIBLE,
+                                       CW_USEDEFAULT,
+                                       CW_USEDEFAULT,
+                                       CW_USEDEFAULT,
+                                       CW_USEDEFAULT,
+                                       nullptr,
+                                       nullptr,
+                                       instance,
+                                       nullptr);
     if (!shell.mainWindow)
         return 0;
     ShowWindow(shell.mainWindow, showCommand);

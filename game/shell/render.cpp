@@ -100,10 +100,7 @@ int keepFrame()
     return 1;
 }
 
-Rect toRect(const RECT& r)
-{
-    return Rect{r.left, r.top, r.right, r.bottom};
-}
+Rect toRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 
 // Copies bitmap id at its natural size with its top-left corner at (x, y),
 // or, with centreOn given, centred on that rectangle; only the part inside
@@ -120,8 +117,15 @@ void copyBitmap(uint16_t id, int x, int y, const Rect* centreOn)
     const RECT placed = {x, y, x + picture->width, y + picture->height};
     RECT shown;
     if (IntersectRect(&shown, &placed, &composeBounds))
-        BitBlt(paintDC, shown.left, shown.top, shown.right - shown.left, shown.bottom - shown.top, picture->dc,
-               shown.left - x, shown.top - y, SRCCOPY);
+        BitBlt(paintDC,
+               shown.left,
+               shown.top,
+               shown.right - shown.left,
+               shown.bottom - shown.top,
+               picture->dc,
+               shown.left - x,
+               shown.top - y,
+               SRCCOPY);
 }
 
 // The background, centred on the client area. Where it leaves part of the
@@ -134,8 +138,12 @@ void drawBackground(const RECT& client)
                        client.right - client.left == background->width &&
                        client.bottom - client.top == background->height;
     if (!covers)
-        PatBlt(paintDC, composeBounds.left, composeBounds.top, composeBounds.right - composeBounds.left,
-               composeBounds.bottom - composeBounds.top, BLACKNESS);
+        PatBlt(paintDC,
+               composeBounds.left,
+               composeBounds.top,
+               composeBounds.right - composeBounds.left,
+               composeBounds.bottom - composeBounds.top,
+               BLACKNESS);
     drawBitmapCentred(IDB_BACKGROUND, toRect(client));
 }
 
@@ -180,8 +188,15 @@ void renderFrame(HDC target, const RECT& client, const RECT& bounds, void (*comp
     if (!keepFrame() || !IntersectRect(&composeBounds, &bounds, &frame))
         return;
     compose(client);
-    BitBlt(target, composeBounds.left, composeBounds.top, composeBounds.right - composeBounds.left,
-           composeBounds.bottom - composeBounds.top, paintDC, composeBounds.left, composeBounds.top, SRCCOPY);
+    BitBlt(target,
+           composeBounds.left,
+           composeBounds.top,
+           composeBounds.right - composeBounds.left,
+           composeBounds.bottom - composeBounds.top,
+           paintDC,
+           composeBounds.left,
+           composeBounds.top,
+           SRCCOPY);
 }
 
 // A paint brings up to date what its update region touches.
@@ -203,10 +218,7 @@ void renderMainFrame(HDC target, const RECT& client)
     renderFrame(target, client, whole, composeMainFrame);
 }
 
-void paintMainWindow(HWND window)
-{
-    paintWindow(window, composeMainFrame);
-}
+void paintMainWindow(HWND window) { paintWindow(window, composeMainFrame); }
 
 void renderHiScoreBoard(HDC target, const RECT& client)
 {
@@ -214,10 +226,7 @@ void renderHiScoreBoard(HDC target, const RECT& client)
     renderFrame(target, client, whole, composeHiScoreBoard);
 }
 
-void paintHiScoreBoard(HWND dialog)
-{
-    paintWindow(dialog, composeHiScoreBoard);
-}
+void paintHiScoreBoard(HWND dialog) { paintWindow(dialog, composeHiScoreBoard); }
 
 void keepPictures()
 {
@@ -241,10 +250,7 @@ void releasePictures()
     frameReplaced = nullptr;
 }
 
-void drawBitmapCentred(uint16_t bitmapId, const Rect& area)
-{
-    copyBitmap(bitmapId, 0, 0, &area);
-}
+void drawBitmapCentred(uint16_t bitmapId, const Rect& area) { copyBitmap(bitmapId, 0, 0, &area); }
 
 void drawNumber(int32_t value, const Rect& area)
 {

@@ -37,10 +37,7 @@ LONG queryText(HKEY key, const wchar_t* name, wchar_t* dest, int room)
 }
 
 // A deleted value, or one that was not there: either way it is gone.
-int gone(LONG result)
-{
-    return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
-}
+int gone(LONG result) { return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND; }
 
 // The record of the handset's key clicks in the game's key: what saveKeyClick
 // found, so that a run that never gives it back leaves it to the next start.
@@ -53,13 +50,17 @@ int writeKeyClickRecord()
     LONG other;
     if (shell.keyClickSaved == KEY_CLICK_TEXT) {
         const DWORD length = static_cast<DWORD>(lstrlenW(shell.savedKeyClick));
-        written = RegSetValueExW(shell.appKey, KEY_CLICK_RECORD_TEXT, 0, REG_SZ,
-                                 reinterpret_cast<const BYTE*>(shell.savedKeyClick), (length + 1) * sizeof(wchar_t));
+        written = RegSetValueExW(shell.appKey,
+                                 KEY_CLICK_RECORD_TEXT,
+                                 0,
+                                 REG_SZ,
+                                 reinterpret_cast<const BYTE*>(shell.savedKeyClick),
+                                 (length + 1) * sizeof(wchar_t));
         other = RegDeleteValueW(shell.appKey, KEY_CLICK_RECORD_NONE);
     } else {
         const DWORD none = 1;
-        written = RegSetValueExW(shell.appKey, KEY_CLICK_RECORD_NONE, 0, REG_DWORD,
-                                 reinterpret_cast<const BYTE*>(&none), sizeof none);
+        written = RegSetValueExW(
+            shell.appKey, KEY_CLICK_RECORD_NONE, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&none), sizeof none);
         other = RegDeleteValueW(shell.appKey, KEY_CLICK_RECORD_TEXT);
     }
     return written == ERROR_SUCCESS && gone(other);
@@ -116,8 +117,8 @@ void openAppKey(const wchar_t* company)
     appendText(path, APP_PATH_ROOM, L"\\");
     appendText(path, APP_PATH_ROOM, MAIN_TITLE);
     HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
         key = nullptr;
     shell.appKey = key;
 }
@@ -135,8 +136,7 @@ int32_t readDword(UINT sectionId, UINT nameId, int32_t defaultValue)
     // one does not fit and gives the default.
     DWORD value = 0;
     DWORD size = sizeof value;
-    const LONG queried =
-        RegQueryValueExW(sectionKey, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
+    const LONG queried = RegQueryValueExW(sectionKey, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
     RegCloseKey(sectionKey);
     return queried == ERROR_SUCCESS ? static_cast<int32_t>(value) : defaultValue;
 }
@@ -191,8 +191,7 @@ LONG writeStringValue(const wchar_t* path, const wchar_t* name, const wchar_t* t
             return result;
     }
     const DWORD length = static_cast<DWORD>(lstrlenW(text));
-    result = RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                            (length + 1) * sizeof(wchar_t));
+    result = RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), (length + 1) * sizeof(wchar_t));
     RegCloseKey(key);
     return result;
 }

@@ -8,7 +8,4 @@ const wchar_t COMPANY_NAME[] = L"Nolvo Systems Inc.";
 
 ShellState shell;
 
-void resetShellState()
-{
-    std::memset(&shell, 0, sizeof shell);
-}
+void resetShellState() { std::memset(&shell, 0, sizeof shell); }

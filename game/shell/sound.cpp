@@ -11,10 +11,7 @@ SoundPlayer activePlayer = sndPlaySoundW;
 
 }  // namespace
 
-void setSoundPlayer(SoundPlayer player)
-{
-    activePlayer = player ? player : sndPlaySoundW;
-}
+void setSoundPlayer(SoundPlayer player) { activePlayer = player ? player : sndPlaySoundW; }
 
 void playSound(uint16_t id, int wait)
 {

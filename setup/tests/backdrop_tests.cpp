@@ -16,10 +16,7 @@ const COLORREF MAGENTA = RGB(255, 0, 255), WHITE = RGB(255, 255, 255), BLACK = R
 // The blue of row y of a screen h rows high. The row lies in the last band b
 // whose top, b * h / 255 rounded down, is not below it: b = ceil(255 (y + 1) / h) - 1,
 // so on a screen under 255 rows some bands have no row at all. Band b is blue 255 - b.
-int blueOfRow(int y, int h)
-{
-    return 256 - (255 * (y + 1) + h - 1) / h;
-}
+int blueOfRow(int y, int h) { return 256 - (255 * (y + 1) + h - 1) / h; }
 
 TEST(BackdropDissolve, VisitsEveryPixelOnceInPassOrder)
 {
@@ -31,9 +28,14 @@ TEST(BackdropDissolve, VisitsEveryPixelOnceInPassOrder)
     for (auto size : sizes) {
         SCOPED_TRACE(testing::Message() << size.first << " x " << size.second);
         std::vector<std::pair<int, int>> visits;
-        sweepPicture(size.first, size.second, 1, [](void *context, int x, int y) {
-            static_cast<std::vector<std::pair<int, int>> *>(context)->push_back({x, y});
-        }, &visits);
+        sweepPicture(
+            size.first,
+            size.second,
+            1,
+            [](void* context, int x, int y) {
+                static_cast<std::vector<std::pair<int, int>>*>(context)->push_back({x, y});
+            },
+            &visits);
         ASSERT_EQ(static_cast<size_t>(size.first * size.second), visits.size());
         for (size_t i = 0; i < visits.size(); ++i) {
             auto v = visits[i];
@@ -121,7 +123,7 @@ TEST_F(BackdropWindowTest, PaintsBandsNameCutAtColumn600AndThePictureOnEveryPain
         }
     }
     EXPECT_GT(white, 100);
-    EXPECT_GT(black, 100);  // the shadow
+    EXPECT_GT(black, 100);       // the shadow
     EXPECT_GT(whiteNearCut, 0);  // the name runs up to the cut...
     for (int x = 600; x < 620; ++x) {
         expectGradient(x, 0, 80, 600);  // ...and not past it
@@ -136,4 +138,4 @@ TEST_F(BackdropWindowTest, PaintsBandsNameCutAtColumn600AndThePictureOnEveryPain
     expectPicture(600);
 }
 
-} // namespace
+}  // namespace

@@ -29,7 +29,7 @@ protected:
         managerDir = scratch / "Sync Tools";
         viewerDir = scratch / "viewer";
         const std::string built = wintest::testFolder();
-        for (const std::string &dir : {launcherDir, managerDir, viewerDir}) {
+        for (const std::string& dir : {launcherDir, managerDir, viewerDir}) {
             ASSERT_TRUE(CreateDirectoryA(dir.c_str(), NULL));
         }
         ASSERT_TRUE(CopyFileA((built + "\\..\\setup.exe").c_str(), (launcherDir + "\\SETUP.EXE").c_str(), FALSE));
@@ -76,13 +76,13 @@ protected:
             ASSERT_EQ(ERROR_SUCCESS, RegSetValueA(HKEY_LOCAL_MACHINE, APP_MANAGER_KEY, REG_SZ, path.c_str(), 0));
         }
     }
-    void writeFile(const std::string &name, const std::string &text = "x")
+    void writeFile(const std::string& name, const std::string& text = "x")
     {
         ASSERT_TRUE(writeTextFile(launcherDir + "\\" + name, text));
     }
 
     void start() { ASSERT_TRUE(setup.start(launcherDir + "\\SETUP.EXE")); }
-    HWND waitFor(const wchar_t *className)
+    HWND waitFor(const wchar_t* className)
     {
         HWND found = setup.waitForWindow(className);
         EXPECT_NE(nullptr, found) << "no such window of setup.exe";
@@ -91,7 +91,7 @@ protected:
     static void press(HWND window, int command) { PostMessageA(window, WM_COMMAND, command, 0); }
 
     // Waits for setup.exe's message box, checks it and presses one of its buttons.
-    HWND answer(const std::string &caption, const std::string &text, HWND owner, int button)
+    HWND answer(const std::string& caption, const std::string& text, HWND owner, int button)
     {
         HWND box = waitFor(L"#32770");
         EXPECT_EQ(caption, textOf(box));
@@ -105,7 +105,7 @@ protected:
 
     // What a recorder wrote ("show state|command line" lines), taken away;
     // waits for a line, or a short while when none is expected.
-    static std::string taken(const std::string &dir, bool expected)
+    static std::string taken(const std::string& dir, bool expected)
     {
         std::string log = dir + "\\record.log", text;
         eventually([&] { return !(text = readTextFile(log)).empty(); }, expected ? wintest::WAIT_MS : 1500);
@@ -114,7 +114,7 @@ protected:
     }
     // The Application Manager started once, shown normally, with the installation
     // file (null: not started); the README opened once maximised, or not at all.
-    void expectStarts(const char *installFile, bool readme)
+    void expectStarts(const char* installFile, bool readme)
     {
         std::string program = managerDir + "\\CEAPPMGR.EXE", started = taken(managerDir, installFile != NULL);
         std::string file = " \"" + launcherDir + "\\" + (installFile ? installFile : "") + "\"\r\n";
@@ -136,11 +136,11 @@ protected:
 
 TEST_F(LauncherFlowTest, NextHandsOverTheFirstFileThereIsAndOpensTheReadme)
 {
-    const char *all = "[Main]\r\nARM=arm.ini\r\nMIPS=mips.ini\r\nSH3=sh3.ini\r\n";
+    const char* all = "[Main]\r\nARM=arm.ini\r\nMIPS=mips.ini\r\nSH3=sh3.ini\r\n";
     struct {
-        const char *inf;
+        const char* inf;
         Registration registration;
-        const char *started;  // removed after its run
+        const char* started;  // removed after its run
     } runs[] = {
         {all, REGISTERED_WITH_PATH, "arm.ini"},
         {all, REGISTERED_WITH_PATH, "mips.ini"},
@@ -153,7 +153,7 @@ TEST_F(LauncherFlowTest, NextHandsOverTheFirstFileThereIsAndOpensTheReadme)
     writeFile("arm.ini");
     writeFile("mips.ini");
     writeFile("sh3.ini");
-    for (const auto &run : runs) {
+    for (const auto& run : runs) {
         SCOPED_TRACE(testing::Message() << "run " << &run - runs);
         registerAppManager(run.registration);
         writeFile("SETUP.INF", run.inf);
@@ -175,8 +175,8 @@ TEST_F(LauncherFlowTest, MissingSetupInfIsReportedBeforeAnyWindow)
     start();
     waitFor(L"#32770");
     EXPECT_EQ(1u, setup.windows().size()) << "only the message box";
-    answer("SETUP.EXE", "SETUP.INF reading error !\nPlease check the installation procedures in README.TXT !", NULL,
-           IDOK);
+    answer(
+        "SETUP.EXE", "SETUP.INF reading error !\nPlease check the installation procedures in README.TXT !", NULL, IDOK);
     EXPECT_EQ(0u, setup.finish());
     expectStarts(nullptr, false);
 }
@@ -189,15 +189,17 @@ TEST_F(LauncherFlowTest, DialogShowsTheTitleCentredInFrontOfTheBackdropAndEndsOn
         const char *title, *caption, *installLine;
         Registration registration;  // registered: Cancel answered Yes ends the run, else Next does with a report
     } cases[] = {
-        {"100% Fun %s", "100% Fun %s Setup", "This program will install 100% Fun %s into your Pocket PC.",
+        {"100% Fun %s",
+         "100% Fun %s Setup",
+         "This program will install 100% Fun %s into your Pocket PC.",
          REGISTERED_WITH_PATH},
         {"", " Setup", "This program will install  into your Pocket PC.", NOT_REGISTERED},
     };
-    for (const auto &c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.title);
         registerAppManager(c.registration);
-        writeFile("SETUP.INF", std::string("[Main]\r\nProductName=Zed\r\nARM=arm.ini\r\n[Startup]\r\nTitle=") +
-                                   c.title);
+        writeFile("SETUP.INF",
+                  std::string("[Main]\r\nProductName=Zed\r\nARM=arm.ini\r\n[Startup]\r\nTitle=") + c.title);
         start();
         HWND dialog = waitFor(L"SETUP_BEGIN");
         ASSERT_NE(nullptr, dialog);
@@ -206,7 +208,8 @@ TEST_F(LauncherFlowTest, DialogShowsTheTitleCentredInFrontOfTheBackdropAndEndsOn
         HWND backdrop = GetWindow(dialog, GW_OWNER);
         const std::vector<LONG> r = rectOf(dialog);
         EXPECT_EQ((std::vector<LONG>{(screenWidth - (r[2] - r[0])) / 2, (screenHeight - (r[3] - r[1])) / 2}),
-                  (std::vector<LONG>{r[0], r[1]})) << "centred";
+                  (std::vector<LONG>{r[0], r[1]}))
+            << "centred";
         EXPECT_EQ((std::vector<LONG>{0, 0, screenWidth, screenHeight}), rectOf(backdrop));
         EXPECT_EQ((std::vector<HWND>{dialog, backdrop}), setup.windows()) << "front to back";
 
@@ -224,7 +227,9 @@ TEST_F(LauncherFlowTest, DialogShowsTheTitleCentredInFrontOfTheBackdropAndEndsOn
             answer(caption, question, dialog, IDYES);
         } else {
             press(dialog, IDC_NEXT);
-            answer(caption, "Please install ActiveSync 3.0 (or above) before running this setup program !", backdrop,
+            answer(caption,
+                   "Please install ActiveSync 3.0 (or above) before running this setup program !",
+                   backdrop,
                    IDOK);
         }
         EXPECT_EQ(0u, setup.finish());
@@ -232,4 +237,4 @@ TEST_F(LauncherFlowTest, DialogShowsTheTitleCentredInFrontOfTheBackdropAndEndsOn
     }
 }
 
-} // namespace
+}  // namespace

@@ -18,7 +18,7 @@ protected:
         memset(&setupConfig, 0, sizeof setupConfig);
         launcher.instance = GetModuleHandleA(NULL);
     }
-    void readInf(const std::string &text)
+    void readInf(const std::string& text)
     {
         ASSERT_TRUE(writeTextFile(folder / "SETUP.INF", text));
         ASSERT_EQ(1, readSetupConfigIn(folder.path.c_str()));
@@ -66,7 +66,7 @@ TEST_F(SetupConfigTest, FolderOfTheModulePathAndALauncherInADriveRoot)
     struct {
         const char *path, *folder;
     } cases[] = {{"C:\\SETUP.EXE", "C:"}, {"\\SETUP.EXE", "\\SETUP.EXE"}};
-    for (const auto &c : cases) {
+    for (const auto& c : cases) {
         ASSERT_EQ(1, folderOfPath(c.path, out, sizeof out));
         EXPECT_STREQ(c.folder, out) << c.path;
     }
@@ -113,11 +113,12 @@ TEST(AppManagerLookup, FindsAKeyOnlyInTheOtherViewAndNeverReadsAValueCut)
 {
     std::string subKey = "Software\\KubrelSE tests appmgr " + std::to_string(GetCurrentProcessId());
     HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, NULL, 0,
-                                             KEY_ALL_ACCESS | KEY_WOW64_64KEY, NULL, &key, NULL));
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExA(
+                  HKEY_LOCAL_MACHINE, subKey.c_str(), 0, NULL, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY, NULL, &key, NULL));
     // Stored without its terminator, as a careless installer may leave it.
     const char path[] = "C:\\Sync\\CEAPPMGR.EXE";
-    RegSetValueExA(key, NULL, 0, REG_SZ, reinterpret_cast<const BYTE *>(path), sizeof path - 1);
+    RegSetValueExA(key, NULL, 0, REG_SZ, reinterpret_cast<const BYTE*>(path), sizeof path - 1);
     char out[PATH_ROOM];
     REGSAM views[2] = {KEY_READ | KEY_WOW64_32KEY, KEY_READ | KEY_WOW64_64KEY};
     EXPECT_EQ(0, findAppManagerUnder(HKEY_LOCAL_MACHINE, subKey.c_str(), views, 1, out, sizeof out));
@@ -126,8 +127,8 @@ TEST(AppManagerLookup, FindsAKeyOnlyInTheOtherViewAndNeverReadsAValueCut)
     EXPECT_STREQ(path, out);
 
     std::string longPath = "C:\\" + std::string(300, 'p');
-    RegSetValueExA(key, NULL, 0, REG_SZ, reinterpret_cast<const BYTE *>(longPath.c_str()),
-                   static_cast<DWORD>(longPath.size() + 1));
+    RegSetValueExA(
+        key, NULL, 0, REG_SZ, reinterpret_cast<const BYTE*>(longPath.c_str()), static_cast<DWORD>(longPath.size() + 1));
     memset(out, 'x', 128);
     EXPECT_EQ(0, readDefaultValue(key, out, 128));
     EXPECT_STREQ("", out);
@@ -147,4 +148,4 @@ TEST(AppManagerCommandLine, IsFormedWholeOrNotAtAll)
     EXPECT_EQ('#', out[22]);
 }
 
-} // namespace
+}  // namespace

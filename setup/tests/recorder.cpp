@@ -9,12 +9,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show)
 {
     char path[MAX_PATH * 4];
     DWORD n = GetModuleFileNameA(NULL, path, sizeof path - 16);  // room left for the log's name
-    char *slash = n > 0 && n < sizeof path - 16 ? strrchr(path, '\\') : NULL;
+    char* slash = n > 0 && n < sizeof path - 16 ? strrchr(path, '\\') : NULL;
     if (slash == NULL) {
         return 1;
     }
     strcpy(slash, "\\record.log");
-    FILE *log = fopen(path, "ab");
+    FILE* log = fopen(path, "ab");
     if (log == NULL) {
         return 1;
     }

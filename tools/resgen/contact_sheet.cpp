@@ -3,9 +3,11 @@
 #include "pixel_font.h"
 #include "resources.h"
 
-bool buildContactSheet(Image& sheet, std::string& error) {
+bool buildContactSheet(Image& sheet, std::string& error)
+{
     std::vector<SheetEntry> entries = gameSheetPictures();
-    for (SheetEntry& e : setupSheetPictures()) entries.push_back(e);
+    for (SheetEntry& e : setupSheetPictures())
+        entries.push_back(e);
     // Every picture must also fit its file format, or the sheet would show
     // art the build refuses.
     for (const SheetEntry& e : entries) {
@@ -16,7 +18,8 @@ bool buildContactSheet(Image& sheet, std::string& error) {
         }
     }
 
-    for (SheetEntry& e : gameSheetScreens()) entries.push_back(e);
+    for (SheetEntry& e : gameSheetScreens())
+        entries.push_back(e);
     const int zoom = 3, gap = 12, labelHeight = 2 * GLYPH_HEIGHT + 6, maxWidth = 1400;
     const Colour backdrop = rgb(72, 72, 80), rim = rgb(140, 140, 150), ink = rgb(240, 240, 240);
     // Lay the pictures out in rows, left to right.
@@ -48,7 +51,8 @@ bool buildContactSheet(Image& sheet, std::string& error) {
         for (int j = 0; j < e.image.height; ++j)
             for (int k = 0; k < e.image.width; ++k) {
                 Colour c = e.image.at(k, j);
-                if (c == TRANSPARENT) c = ((j / 2 + k / 2) % 2) ? rgb(200, 200, 200) : rgb(150, 150, 150);
+                if (c == TRANSPARENT)
+                    c = ((j / 2 + k / 2) % 2) ? rgb(200, 200, 200) : rgb(150, 150, 150);
                 sheet.fill(px + 1 + k * zoom, top + 1 + j * zoom, zoom, zoom, c);
             }
     }

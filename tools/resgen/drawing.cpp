@@ -1,6 +1,7 @@
 #include "drawing.h"
 
-void bevelBlock(Image& img, int x, int y, int size, Colour base, int edge) {
+void bevelBlock(Image& img, int x, int y, int size, Colour base, int edge)
+{
     Colour light = mix(base, rgb(255, 255, 255), 130);
     Colour lighter = mix(base, rgb(255, 255, 255), 200);
     Colour dark = shade(base, 45);
@@ -23,7 +24,8 @@ void bevelBlock(Image& img, int x, int y, int size, Colour base, int edge) {
     }
 }
 
-void bevelBlockIn(Image& img, int x, int y, int size, Colour face, Colour light, Colour dark, int edge) {
+void bevelBlockIn(Image& img, int x, int y, int size, Colour face, Colour light, Colour dark, int edge)
+{
     img.fill(x, y, size, size, face);
     for (int i = 0; i < edge; ++i) {
         img.hline(x + i, x + size - 1 - i, y + i, light);
@@ -33,11 +35,10 @@ void bevelBlockIn(Image& img, int x, int y, int size, Colour face, Colour light,
     }
 }
 
-int bayer4(int x, int y) {
+int bayer4(int x, int y)
+{
     static const int m[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
     return m[y & 3][x & 3];
 }
 
-Colour dither(Colour a, Colour b, int t, int x, int y) {
-    return (t * 16 / 256) > bayer4(x, y) ? b : a;
-}
+Colour dither(Colour a, Colour b, int t, int x, int y) { return (t * 16 / 256) > bayer4(x, y) ? b : a; }

@@ -10,8 +10,7 @@
 void bevelBlock(Image& img, int x, int y, int size, Colour base, int edge = 2);
 
 // Same block in fixed colours (for pictures restricted to a small palette).
-void bevelBlockIn(Image& img, int x, int y, int size, Colour face, Colour light, Colour dark,
-                  int edge = 1);
+void bevelBlockIn(Image& img, int x, int y, int size, Colour face, Colour light, Colour dark, int edge = 1);
 
 // 4 x 4 ordered-dither threshold, 0..15, for the pixel (x, y).
 int bayer4(int x, int y);
@@ -23,7 +22,8 @@ Colour dither(Colour a, Colour b, int t, int x, int y);
 struct Lcg {
     uint32_t state;
     explicit Lcg(uint32_t seed) : state(seed) {}
-    uint32_t next() {
+    uint32_t next()
+    {
         state = state * 1664525u + 1013904223u;
         return state >> 8;
     }

@@ -5,30 +5,32 @@
 
 #include <zlib.h>
 
-void putU16(Bytes& b, unsigned v) {
+void putU16(Bytes& b, unsigned v)
+{
     b.push_back(uint8_t(v));
     b.push_back(uint8_t(v >> 8));
 }
 
-void putU32(Bytes& b, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b.push_back(uint8_t(v >> (8 * i)));
+void putU32(Bytes& b, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        b.push_back(uint8_t(v >> (8 * i)));
 }
 
 void putTag(Bytes& b, const char* fourCC) { b.insert(b.end(), fourCC, fourCC + 4); }
 
 uint16_t getU16(const Bytes& b, size_t at) { return uint16_t(b.at(at) | (b.at(at + 1) << 8)); }
 
-uint32_t getU32(const Bytes& b, size_t at) {
+uint32_t getU32(const Bytes& b, size_t at)
+{
     return uint32_t(b.at(at)) | (uint32_t(b.at(at + 1)) << 8) | (uint32_t(b.at(at + 2)) << 16) |
            (uint32_t(b.at(at + 3)) << 24);
 }
 
-size_t dibStride(int width, int bitsPerPixel) {
-    return (size_t(width) * size_t(bitsPerPixel) + 31) / 32 * 4;
-}
+size_t dibStride(int width, int bitsPerPixel) { return (size_t(width) * size_t(bitsPerPixel) + 31) / 32 * 4; }
 
-static void putInfoHeader(Bytes& b, int width, int height, int bitsPerPixel, uint32_t imageSize,
-                          uint32_t coloursUsed) {
+static void putInfoHeader(Bytes& b, int width, int height, int bitsPerPixel, uint32_t imageSize, uint32_t coloursUsed)
+{
     putU32(b, 40);
     putU32(b, uint32_t(width));
     putU32(b, uint32_t(height));
@@ -42,7 +44,8 @@ static void putInfoHeader(Bytes& b, int width, int height, int bitsPerPixel, uin
     putU32(b, 0);
 }
 
-static void putColourTable(Bytes& b, const IndexedImage& img, size_t entries) {
+static void putColourTable(Bytes& b, const IndexedImage& img, size_t entries)
+{
     for (size_t i = 0; i < entries; ++i) {
         Colour c = i < img.palette.size() ? img.palette[i] : 0;
         b.push_back(uint8_t(blueOf(c)));
@@ -53,7 +56,8 @@ static void putColourTable(Bytes& b, const IndexedImage& img, size_t entries) {
 }
 
 // Rows bottom-up, each padded to the stride.
-static void putPixelRows(Bytes& b, const IndexedImage& img, int bitsPerPixel) {
+static void putPixelRows(Bytes& b, const IndexedImage& img, int bitsPerPixel)
+{
     size_t stride = dibStride(img.width, bitsPerPixel);
     for (int y = img.height - 1; y >= 0; --y) {
         Bytes row(stride, 0);
@@ -68,7 +72,8 @@ static void putPixelRows(Bytes& b, const IndexedImage& img, int bitsPerPixel) {
     }
 }
 
-Bytes dibImage(const IndexedImage& img, int bitsPerPixel) {
+Bytes dibImage(const IndexedImage& img, int bitsPerPixel)
+{
     size_t entries = size_t(1) << bitsPerPixel;
     uint32_t imageSize = uint32_t(dibStride(img.width, bitsPerPixel) * size_t(img.height));
     Bytes b;
@@ -78,7 +83,8 @@ Bytes dibImage(const IndexedImage& img, int bitsPerPixel) {
     return b;
 }
 
-Bytes bmpFile(const IndexedImage& img, int bitsPerPixel) {
+Bytes bmpFile(const IndexedImage& img, int bitsPerPixel)
+{
     Bytes dib = dibImage(img, bitsPerPixel);
     size_t entries = size_t(1) << bitsPerPixel;
     Bytes b;
@@ -91,7 +97,8 @@ Bytes bmpFile(const IndexedImage& img, int bitsPerPixel) {
     return b;
 }
 
-Bytes iconImage(const IndexedImage& img, int bitsPerPixel) {
+Bytes iconImage(const IndexedImage& img, int bitsPerPixel)
+{
     size_t entries = size_t(1) << bitsPerPixel;
     size_t xorSize = dibStride(img.width, bitsPerPixel) * size_t(img.height);
     size_t andStride = dibStride(img.width, 1);
@@ -110,7 +117,8 @@ Bytes iconImage(const IndexedImage& img, int bitsPerPixel) {
     return b;
 }
 
-Bytes icoFile(const std::vector<IconEntry>& entries) {
+Bytes icoFile(const std::vector<IconEntry>& entries)
+{
     Bytes b;
     putU16(b, 0);
     putU16(b, 1);  // icon
@@ -127,21 +135,26 @@ Bytes icoFile(const std::vector<IconEntry>& entries) {
         putU32(b, offset);
         offset += uint32_t(e.image.size());
     }
-    for (const IconEntry& e : entries) b.insert(b.end(), e.image.begin(), e.image.end());
+    for (const IconEntry& e : entries)
+        b.insert(b.end(), e.image.begin(), e.image.end());
     return b;
 }
 
-static void putPngChunk(Bytes& b, const char* type, const Bytes& data) {
+static void putPngChunk(Bytes& b, const char* type, const Bytes& data)
+{
     uint32_t n = uint32_t(data.size());
-    for (int i = 3; i >= 0; --i) b.push_back(uint8_t(n >> (8 * i)));
+    for (int i = 3; i >= 0; --i)
+        b.push_back(uint8_t(n >> (8 * i)));
     size_t start = b.size();
     putTag(b, type);
     b.insert(b.end(), data.begin(), data.end());
     uLong crc = crc32(0L, b.data() + start, uInt(b.size() - start));
-    for (int i = 3; i >= 0; --i) b.push_back(uint8_t(crc >> (8 * i)));
+    for (int i = 3; i >= 0; --i)
+        b.push_back(uint8_t(crc >> (8 * i)));
 }
 
-Bytes pngFile(const Image& img) {
+Bytes pngFile(const Image& img)
+{
     Bytes raw;
     raw.reserve(size_t(img.height) * (size_t(img.width) * 3 + 1));
     for (int y = 0; y < img.height; ++y) {
@@ -155,12 +168,14 @@ Bytes pngFile(const Image& img) {
     }
     uLongf packedSize = compressBound(uLong(raw.size()));
     Bytes packed(packedSize);
-    if (compress2(packed.data(), &packedSize, raw.data(), uLong(raw.size()), 9) != Z_OK) return {};
+    if (compress2(packed.data(), &packedSize, raw.data(), uLong(raw.size()), 9) != Z_OK)
+        return {};
     packed.resize(packedSize);
 
     Bytes header;
     for (int v : {img.width, img.height})
-        for (int i = 3; i >= 0; --i) header.push_back(uint8_t(uint32_t(v) >> (8 * i)));
+        for (int i = 3; i >= 0; --i)
+            header.push_back(uint8_t(uint32_t(v) >> (8 * i)));
     header.insert(header.end(), {8, 2, 0, 0, 0});  // 8-bit RGB, no interlace
 
     static const uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
@@ -171,7 +186,8 @@ Bytes pngFile(const Image& img) {
     return b;
 }
 
-bool writeFile(const std::string& path, const Bytes& bytes) {
+bool writeFile(const std::string& path, const Bytes& bytes)
+{
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) {
         std::fprintf(stderr, "resgen: cannot write %s\n", path.c_str());
@@ -179,6 +195,7 @@ bool writeFile(const std::string& path, const Bytes& bytes) {
     }
     bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     ok = std::fclose(f) == 0 && ok;
-    if (!ok) std::fprintf(stderr, "resgen: writing %s failed\n", path.c_str());
+    if (!ok)
+        std::fprintf(stderr, "resgen: writing %s failed\n", path.c_str());
     return ok;
 }

@@ -11,9 +11,7 @@
 using Colour = uint32_t;
 constexpr Colour TRANSPARENT = 0x01000000u;
 
-constexpr Colour rgb(int r, int g, int b) {
-    return (Colour(r & 255) << 16) | (Colour(g & 255) << 8) | Colour(b & 255);
-}
+constexpr Colour rgb(int r, int g, int b) { return (Colour(r & 255) << 16) | (Colour(g & 255) << 8) | Colour(b & 255); }
 inline int redOf(Colour c) { return int((c >> 16) & 255); }
 inline int greenOf(Colour c) { return int((c >> 8) & 255); }
 inline int blueOf(Colour c) { return int(c & 255); }
@@ -48,14 +46,13 @@ struct Image {
 struct IndexedImage {
     int width = 0;
     int height = 0;
-    std::vector<Colour> palette;   // used colours only
-    std::vector<uint8_t> indices;  // row-major, top row first
+    std::vector<Colour> palette;       // used colours only
+    std::vector<uint8_t> indices;      // row-major, top row first
     std::vector<uint8_t> transparent;  // 1 where the source was TRANSPARENT
 };
 bool indexColours(const Image& img, size_t maxColours, IndexedImage& out, std::string& error);
 
 // Same, but against a fixed palette: every colour must be one of it.
-bool indexToPalette(const Image& img, const std::vector<Colour>& palette, IndexedImage& out,
-                    std::string& error);
+bool indexToPalette(const Image& img, const std::vector<Colour>& palette, IndexedImage& out, std::string& error);
 
 #endif

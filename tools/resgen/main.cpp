@@ -10,19 +10,24 @@
 
 #include "resources.h"
 
-static int usage() {
+static int usage()
+{
     std::fprintf(stderr, "usage: resgen game|setup DIR | resgen sheet FILE.png\n");
     return 2;
 }
 
-static int writeAll(const std::vector<OutputFile>& files, const std::string& dir) {
+static int writeAll(const std::vector<OutputFile>& files, const std::string& dir)
+{
     for (const OutputFile& f : files)
-        if (!writeFile(dir + "/" + f.name, f.bytes)) return 1;
+        if (!writeFile(dir + "/" + f.name, f.bytes))
+            return 1;
     return 0;
 }
 
-int main(int argc, char** argv) {
-    if (argc != 3) return usage();
+int main(int argc, char** argv)
+{
+    if (argc != 3)
+        return usage();
     std::string error;
     std::vector<OutputFile> files;
     bool ok;

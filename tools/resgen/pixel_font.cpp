@@ -69,19 +69,24 @@ const Glyph glyphs[] = {
 
 }  // namespace
 
-const char* const* glyphRows(char ch) {
+const char* const* glyphRows(char ch)
+{
     for (const Glyph& g : glyphs)
-        if (g.ch == ch) return g.rows;
+        if (g.ch == ch)
+            return g.rows;
     return nullptr;
 }
 
-int textWidth(const char* text, int scale, bool bold) {
+int textWidth(const char* text, int scale, bool bold)
+{
     size_t n = std::strlen(text);
-    if (n == 0) return 0;
+    if (n == 0)
+        return 0;
     return int(n) * (GLYPH_WIDTH + (bold ? 2 : 1)) * scale - scale;
 }
 
-int drawText(Image& img, int x, int y, const char* text, Colour c, int scale, bool bold) {
+int drawText(Image& img, int x, int y, const char* text, Colour c, int scale, bool bold)
+{
     for (const char* p = text; *p; ++p) {
         const char* const* rows = glyphRows(*p);
         if (!rows) {
@@ -90,7 +95,8 @@ int drawText(Image& img, int x, int y, const char* text, Colour c, int scale, bo
         }
         for (int r = 0; r < GLYPH_HEIGHT; ++r)
             for (int col = 0; col < GLYPH_WIDTH; ++col) {
-                if (rows[r][col] != '#') continue;
+                if (rows[r][col] != '#')
+                    continue;
                 img.fill(x + col * scale, y + r * scale, scale + (bold ? scale : 0), scale, c);
             }
         x += (GLYPH_WIDTH + (bold ? 2 : 1)) * scale;
@@ -98,12 +104,13 @@ int drawText(Image& img, int x, int y, const char* text, Colour c, int scale, bo
     return x;
 }
 
-int drawShadowText(Image& img, int x, int y, const char* text, Colour c, Colour shadowColour,
-                   int scale, bool bold) {
+int drawShadowText(Image& img, int x, int y, const char* text, Colour c, Colour shadowColour, int scale, bool bold)
+{
     drawText(img, x + 1, y + 1, text, shadowColour, scale, bold);
     return drawText(img, x, y, text, c, scale, bold);
 }
 
-int centredX(int left, int width, const char* text, int scale, bool bold) {
+int centredX(int left, int width, const char* text, int scale, bool bold)
+{
     return left + (width - textWidth(text, scale, bold)) / 2;
 }

@@ -22,8 +22,8 @@ int textWidth(const char* text, int scale = 1, bool bold = false);
 int drawText(Image& img, int x, int y, const char* text, Colour c, int scale = 1, bool bold = false);
 
 // drawText with a one-pixel shadow below and to the right.
-int drawShadowText(Image& img, int x, int y, const char* text, Colour c, Colour shadowColour,
-                   int scale = 1, bool bold = false);
+int drawShadowText(Image& img, int x, int y, const char* text, Colour c, Colour shadowColour, int scale = 1,
+                   bool bold = false);
 
 // The x at which text of that width is centred in [left, left + width).
 int centredX(int left, int width, const char* text, int scale = 1, bool bold = false);

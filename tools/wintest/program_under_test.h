@@ -71,8 +71,8 @@ struct ProgramUnderTest {
         std::string commandLine = "\"" + exe + "\"";
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
-        return CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                              &process) != 0;
+        return CreateProcessA(
+                   exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process) != 0;
     }
     bool running() const { return process.hProcess && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT; }
     // Ends it outright, as a task manager does.

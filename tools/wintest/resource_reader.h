@@ -16,31 +16,37 @@ namespace resource_reader {
 inline HMODULE self() { return GetModuleHandleW(nullptr); }
 
 // The bytes of resource (type, id) in the program itself; empty when absent.
-inline std::vector<uint8_t> bytesOf(LPCWSTR type, int id) {
+inline std::vector<uint8_t> bytesOf(LPCWSTR type, int id)
+{
     HRSRC found = FindResourceW(self(), MAKEINTRESOURCEW(id), type);
     HGLOBAL loaded = found ? LoadResource(self(), found) : nullptr;
     const uint8_t* data = loaded ? static_cast<const uint8_t*>(LockResource(loaded)) : nullptr;
     return data ? std::vector<uint8_t>(data, data + SizeofResource(self(), found)) : std::vector<uint8_t>();
 }
 
-inline uint32_t u32(const std::vector<uint8_t>& b, size_t at) {
+inline uint32_t u32(const std::vector<uint8_t>& b, size_t at)
+{
     return at + 4 <= b.size() ? uint32_t(b[at] | b[at + 1] << 8 | b[at + 2] << 16 | uint32_t(b[at + 3]) << 24) : 0;
 }
 
 // Every resource of the program as "type:id", by language.
 using ByLanguage = std::map<WORD, std::vector<std::wstring>>;
-inline BOOL CALLBACK onLanguage(HMODULE, LPCWSTR type, LPCWSTR name, WORD language, LONG_PTR found) {
+inline BOOL CALLBACK onLanguage(HMODULE, LPCWSTR type, LPCWSTR name, WORD language, LONG_PTR found)
+{
     (*reinterpret_cast<ByLanguage*>(found))[language].push_back(
         (IS_INTRESOURCE(type) ? std::to_wstring(uintptr_t(type)) : type) + L":" + std::to_wstring(uintptr_t(name)));
     return TRUE;
 }
-inline BOOL CALLBACK onName(HMODULE m, LPCWSTR type, LPWSTR name, LONG_PTR found) {
+inline BOOL CALLBACK onName(HMODULE m, LPCWSTR type, LPWSTR name, LONG_PTR found)
+{
     return EnumResourceLanguagesW(m, type, name, onLanguage, found);
 }
-inline BOOL CALLBACK onType(HMODULE m, LPWSTR type, LONG_PTR found) {
+inline BOOL CALLBACK onType(HMODULE m, LPWSTR type, LONG_PTR found)
+{
     return EnumResourceNamesW(m, type, onName, found);
 }
-inline ByLanguage resourcesByLanguage() {
+inline ByLanguage resourcesByLanguage()
+{
     ByLanguage found;
     EnumResourceTypesW(self(), onType, reinterpret_cast<LONG_PTR>(&found));
     return found;
@@ -53,12 +59,14 @@ struct Pixels {
     uint32_t at(int x, int y) const { return rgb[size_t(y * width + x)]; }
 };
 
-inline Pixels pixelsOf(int id) {
+inline Pixels pixelsOf(int id)
+{
     Pixels p;
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageW(self(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    HBITMAP bitmap =
+        static_cast<HBITMAP>(LoadImageW(self(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     BITMAP info{};
-    if (!bitmap || !GetObjectW(bitmap, sizeof info, &info)) return p;
+    if (!bitmap || !GetObjectW(bitmap, sizeof info, &info))
+        return p;
     BITMAPINFO want{};
     want.bmiHeader = {sizeof want.bmiHeader, info.bmWidth, -info.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     p.rgb.resize(size_t(info.bmWidth * info.bmHeight));
@@ -69,7 +77,8 @@ inline Pixels pixelsOf(int id) {
     }
     DeleteDC(dc);
     DeleteObject(bitmap);
-    for (uint32_t& v : p.rgb) v &= 0xFFFFFF;
+    for (uint32_t& v : p.rgb)
+        v &= 0xFFFFFF;
     return p;
 }
 

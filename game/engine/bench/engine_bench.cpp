@@ -81,11 +81,21 @@ void BM_WholeGame(benchmark::State& state)
         freshGame(static_cast<int16_t>(1 + dice() % 7));
         while (!game.gameOver) {
             switch (dice() % 5) {
-            case 0: movePiece(MOVE_LEFT); break;
-            case 1: movePiece(MOVE_RIGHT); break;
-            case 2: turnPiece(); break;
-            case 3: movePiece(MOVE_DOWN); break;
-            default: dropPiece(); break;
+            case 0:
+                movePiece(MOVE_LEFT);
+                break;
+            case 1:
+                movePiece(MOVE_RIGHT);
+                break;
+            case 2:
+                turnPiece();
+                break;
+            case 3:
+                movePiece(MOVE_DOWN);
+                break;
+            default:
+                dropPiece();
+                break;
             }
             ++steps;
             if (game.landed) {

@@ -65,9 +65,8 @@ void EngineTest::expectPieceConsistent(int line)
             expected[row * FIELD_COLUMNS + column] = static_cast<uint8_t>(game.pieceType);
         }
     for (int cell = 0; cell < FIELD_CELLS; ++cell)
-        ASSERT_EQ(game.board[cell], expected[cell])
-            << "board differs from settled squares plus the piece at row " << cell / FIELD_COLUMNS
-            << ", column " << cell % FIELD_COLUMNS;
+        ASSERT_EQ(game.board[cell], expected[cell]) << "board differs from settled squares plus the piece at row "
+                                                    << cell / FIELD_COLUMNS << ", column " << cell % FIELD_COLUMNS;
     const Rect box = game.pieceRect;
     const Rect top = screenLayout.cellRects[0];
     EXPECT_EQ(box.left, top.left + CELL_SIZE * game.pieceCol) << "pieceRect left";

@@ -47,8 +47,8 @@ TEST_F(Landing, RowPointsGrowWithEachFurtherRowAndTheRowsGo)
 TEST_F(Landing, SeparateFullRowsGoAndTheRowsBetweenComeDown)
 {
     // A bar dropped into column 4 fills rows 2 and 4; row 3 keeps a hole.
-    std::vector<std::string> rows = {"22.2222222", "3.33333333", "1111.11111", "1111..1111",
-                                      "1111.11111", "6666.66..6", ".7.7.7.7.7"};
+    std::vector<std::string> rows = {
+        "22.2222222", "3.33333333", "1111.11111", "1111..1111", "1111.11111", "6666.66..6", ".7.7.7.7.7"};
     rows.resize(13, "..........");
     rows.push_back("........11");
     setRows(rows);
@@ -99,10 +99,10 @@ TEST_F(Landing, LevelRisesOnlyAtARemovalByOneAtMostAndStopsAtEleven)
         int16_t after, reached;  // score and level after it
     };
     const Step steps[] = {
-        {1005, 1, 1115, 2},   // the next removal raises it
-        {6390, 6, 6500, 7},   // 5800 and 6400 both passed: one level only
+        {1005, 1, 1115, 2},  // the next removal raises it
+        {6390, 6, 6500, 7},  // 5800 and 6400 both passed: one level only
         {100, 1, 210, 1},
-        {5000, 1, 5110, 2},   // far behind: one level per removal
+        {5000, 1, 5110, 2},  // far behind: one level per removal
         {5110, 2, 5220, 3},
         {8690, 10, 8800, 11},
         {8800, 11, 8910, 11},

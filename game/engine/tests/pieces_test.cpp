@@ -7,8 +7,14 @@ using PieceCatalogue = EngineTest;
 
 TEST_F(PieceCatalogue, TurnTableAndTheTypesOwnTileForEverythingElse)
 {
-    const int16_t turned[8][4] = {{0, 0, 0, 0},   {1, 8, 0, 0},    {2, 9, 0, 0},    {3, 0, 0, 0},
-                                  {4, 10, 0, 0},  {5, 11, 15, 18}, {6, 12, 16, 19}, {7, 13, 17, 20}};
+    const int16_t turned[8][4] = {{0, 0, 0, 0},
+                                  {1, 8, 0, 0},
+                                  {2, 9, 0, 0},
+                                  {3, 0, 0, 0},
+                                  {4, 10, 0, 0},
+                                  {5, 11, 15, 18},
+                                  {6, 12, 16, 19},
+                                  {7, 13, 17, 20}};
     for (int16_t type = 1; type <= 7; ++type) {
         SCOPED_TRACE(testing::Message() << "type " << type);
         for (int16_t r = 0; r < turnSteps(type); ++r) {

@@ -99,11 +99,21 @@ protected:
             if (lookAhead && game.pieceRow == SPAWN_ROW)
                 aimWell();
             switch (roll(6)) {
-            case 0: movePiece(MOVE_LEFT); break;
-            case 1: movePiece(MOVE_RIGHT); break;
-            case 2: turnPiece(); break;
-            case 3: movePiece(MOVE_DOWN); break;
-            default: dropPiece(); break;
+            case 0:
+                movePiece(MOVE_LEFT);
+                break;
+            case 1:
+                movePiece(MOVE_RIGHT);
+                break;
+            case 2:
+                turnPiece();
+                break;
+            case 3:
+                movePiece(MOVE_DOWN);
+                break;
+            default:
+                dropPiece();
+                break;
             }
             if (game.landed) {
                 ++landings;

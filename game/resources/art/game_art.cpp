@@ -32,11 +32,13 @@ const char* const digitRows[10][10] = {
 };
 
 // Draws digit d's 7 x 10 glyph at (x, y), shading from top to bottom.
-void drawBigDigit(Image& img, int x, int y, int d, Colour top, Colour bottom) {
+void drawBigDigit(Image& img, int x, int y, int d, Colour top, Colour bottom)
+{
     for (int r = 0; r < 10; ++r) {
         Colour c = mix(top, bottom, r * 256 / 9);
         for (int col = 0; col < 7; ++col)
-            if (digitRows[d][r][col] == '#') img.set(x + col, y + r, c);
+            if (digitRows[d][r][col] == '#')
+                img.set(x + col, y + r, c);
     }
 }
 
@@ -46,11 +48,13 @@ struct Ink {
     char key;
     Colour colour;
 };
-void drawPattern(Image& img, int x, int y, const char* const* rows, int count, std::initializer_list<Ink> inks) {
+void drawPattern(Image& img, int x, int y, const char* const* rows, int count, std::initializer_list<Ink> inks)
+{
     for (int r = 0; r < count; ++r)
         for (int c = 0; rows[r][c]; ++c)
             for (const Ink& ink : inks)
-                if (rows[r][c] == ink.key) img.set(x + c, y + r, ink.colour);
+                if (rows[r][c] == ink.key)
+                    img.set(x + c, y + r, ink.colour);
 }
 
 // Where a picture's element lies, edges included.
@@ -60,12 +64,14 @@ struct BoxSpan {
 
 // The black face of a box around an area the game paints into: the area
 // with its right and bottom edges, widened by margin on every side.
-BoxSpan faceAround(const Rect& area, int margin) {
+BoxSpan faceAround(const Rect& area, int margin)
+{
     return {area.left - margin, area.top - margin, area.right + margin, area.bottom + margin};
 }
 
 // A black box with a sunken one-pixel rim around it (the rim lies outside).
-void sunkenBox(Image& img, const BoxSpan& b) {
+void sunkenBox(Image& img, const BoxSpan& b)
+{
     img.fill(b.left, b.top, b.right - b.left + 1, b.bottom - b.top + 1, BLACK);
     img.hline(b.left - 1, b.right + 1, b.top - 1, STEEL_DARK);
     img.vline(b.left - 1, b.top - 1, b.bottom + 1, STEEL_DARK);
@@ -78,7 +84,8 @@ constexpr int PANEL_LEFT = NEXT_RECT.left;
 constexpr int PANEL_WIDTH = NEXT_RECT.right + 1 - NEXT_RECT.left;
 
 // A label centred over the panel column, in gold with a dark shadow.
-void panelLabel(Image& img, int y, const char* text) {
+void panelLabel(Image& img, int y, const char* text)
+{
     int x = centredX(PANEL_LEFT, PANEL_WIDTH, text, 1, true);
     drawText(img, x + 1, y + 1, text, STEEL_DARK, 1, true);
     for (int r = 0; r < GLYPH_HEIGHT; ++r) {
@@ -86,19 +93,22 @@ void panelLabel(Image& img, int y, const char* text) {
         Image line(FRAME_WIDTH, FRAME_HEIGHT, TRANSPARENT);
         drawText(line, x, y, text, mix(YELLOW, GOLD, r * 256 / 6), 1, true);
         for (int i = 0; i < line.width; ++i)
-            if (line.at(i, y + r) != TRANSPARENT) img.set(i, y + r, line.at(i, y + r));
+            if (line.at(i, y + r) != TRANSPARENT)
+                img.set(i, y + r, line.at(i, y + r));
     }
 }
 
 // A panel box with its label ten pixels above it.
-void labelledBox(Image& img, const char* label, const BoxSpan& face) {
+void labelledBox(Image& img, const char* label, const BoxSpan& face)
+{
     panelLabel(img, face.top - 10, label);
     sunkenBox(img, face);
 }
 
 // A frame of a banner or board: black inside, a gold rule with rounded
 // corners one pixel in from the edge.
-void goldFrame(Image& img) {
+void goldFrame(Image& img)
+{
     int w = img.width, h = img.height;
     img.hline(2, w - 3, 0, GOLD);
     img.hline(2, w - 3, h - 1, DEEP_GOLD);
@@ -112,7 +122,8 @@ void goldFrame(Image& img) {
 
 // An arrow symbol inside a key cap of 15 x 15 at (x, y); dir 0 left,
 // 1 right, 2 down, 3 up.
-void keyCap(Image& img, int x, int y) {
+void keyCap(Image& img, int x, int y)
+{
     Colour cap = rgb(70, 80, 100);
     img.fill(x + 1, y, 13, 15, cap);
     img.fill(x, y + 1, 15, 13, cap);
@@ -122,22 +133,43 @@ void keyCap(Image& img, int x, int y) {
     img.vline(x + 14, y + 1, y + 13, rgb(30, 34, 44));
 }
 
-void arrowKey(Image& img, int x, int y, int dir) {
+void arrowKey(Image& img, int x, int y, int dir)
+{
     keyCap(img, x, y);
     // The arrow, drawn pointing right in a 10 x 9 box and turned as asked.
     static const char* const arrow[9] = {
-        ".....#....", ".....##...", ".....###..", "#########.", "##########",
-        "#########.", ".....###..", ".....##...", ".....#....",
+        ".....#....",
+        ".....##...",
+        ".....###..",
+        "#########.",
+        "##########",
+        "#########.",
+        ".....###..",
+        ".....##...",
+        ".....#....",
     };
     for (int r = 0; r < 9; ++r)
         for (int c = 0; c < 10; ++c) {
-            if (arrow[r][c] != '#') continue;
+            if (arrow[r][c] != '#')
+                continue;
             int px = 0, py = 0;
             switch (dir) {
-            case 0: px = 9 - c; py = r; break;  // left
-            case 1: px = c; py = r; break;      // right
-            case 2: px = r; py = c; break;      // down
-            default: px = r; py = 9 - c; break; // up
+            case 0:
+                px = 9 - c;
+                py = r;
+                break;  // left
+            case 1:
+                px = c;
+                py = r;
+                break;  // right
+            case 2:
+                px = r;
+                py = c;
+                break;  // down
+            default:
+                px = r;
+                py = 9 - c;
+                break;  // up
             }
             if (dir < 2)
                 img.set(x + 2 + px, y + 3 + py, YELLOW);
@@ -147,7 +179,8 @@ void arrowKey(Image& img, int x, int y, int dir) {
 }
 
 // Crossed bones behind a skull, 17 x 17, with its top-left at (x, y).
-void skullAndBones(Image& img, int x, int y) {
+void skullAndBones(Image& img, int x, int y)
+{
     Colour bone = rgb(255, 240, 190);
     for (int i = 1; i < 16; ++i) {  // two bones, two pixels thick
         img.set(x + i, y + i, bone);
@@ -184,14 +217,17 @@ void skullAndBones(Image& img, int x, int y) {
         for (int c = 0; c < 13; ++c)
             if (skull[r][c] == '#')
                 for (int dy = -1; dy <= 1; ++dy)
-                    for (int dx = -1; dx <= 1; ++dx) img.set(x + 2 + c + dx, y + 1 + r + dy, BLACK);
+                    for (int dx = -1; dx <= 1; ++dx)
+                        img.set(x + 2 + c + dx, y + 1 + r + dy, BLACK);
     for (int r = 0; r < 13; ++r)
         for (int c = 0; c < 13; ++c)
-            if (skull[r][c] == '#') img.set(x + 2 + c, y + 1 + r, mix(YELLOW, GOLD, r * 256 / 12));
+            if (skull[r][c] == '#')
+                img.set(x + 2 + c, y + 1 + r, mix(YELLOW, GOLD, r * 256 / 12));
 }
 
 // A stopwatch face of radius 8 centred on (cx, cy), showing three o'clock.
-void clockSymbol(Image& img, int cx, int cy) {
+void clockSymbol(Image& img, int cx, int cy)
+{
     img.disc(cx, cy, 8, YELLOW);
     img.disc(cx, cy, 6, BLACK);
     for (int i = 0; i < 4; ++i) {  // marks at 12, 3, 6 and 9
@@ -206,7 +242,8 @@ void clockSymbol(Image& img, int cx, int cy) {
 }
 
 // A hand pointing right, 19 x 13, top-left at (x, y).
-void pointingHand(Image& img, int x, int y) {
+void pointingHand(Image& img, int x, int y)
+{
     static const char* const hand[13] = {
         "...........",
         "......oooo.........",
@@ -222,11 +259,11 @@ void pointingHand(Image& img, int x, int y) {
         "oooo.oosssso.......",
         ".......oooo........",
     };
-    drawPattern(img, x, y, hand, 13,
-                {{'o', rgb(120, 60, 20)}, {'s', rgb(255, 210, 160)}, {'w', WHITE}});
+    drawPattern(img, x, y, hand, 13, {{'o', rgb(120, 60, 20)}, {'s', rgb(255, 210, 160)}, {'w', WHITE}});
 }
 
-Image boardBase() {
+Image boardBase()
+{
     Image img(PLAYFIELD_RECT.right - PLAYFIELD_RECT.left, PLAYFIELD_RECT.bottom - PLAYFIELD_RECT.top, BLACK);
     for (int y = 1; y < img.height - 1; ++y)  // a faint blue glow towards the foot
         img.hline(1, img.width - 2, y, mix(BLACK, rgb(10, 20, 60), y * 256 / img.height));
@@ -236,7 +273,8 @@ Image boardBase() {
 
 }  // namespace
 
-Colour pieceColour(int type) {
+Colour pieceColour(int type)
+{
     static const Colour colours[PIECE_TYPES] = {
         rgb(224, 32, 32),   // red
         rgb(248, 136, 16),  // orange
@@ -249,42 +287,52 @@ Colour pieceColour(int type) {
     return colours[(type - 1) % PIECE_TYPES];
 }
 
-Image cellPicture(int type) {
+Image cellPicture(int type)
+{
     Image img(CELL_SIZE, CELL_SIZE, BLACK);
     bevelBlock(img, 0, 0, CELL_SIZE, pieceColour(type), 2);
     return img;
 }
 
-Image previewPicture(int type) {
+Image previewPicture(int type)
+{
     const uint8_t* mask = tileTable[type - 1];  // a type spawns with its own tile
     int minR = 4, maxR = -1, minC = 4, maxC = -1;
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 4; ++c)
             if (mask[r * 4 + c]) {
-                if (r < minR) minR = r;
-                if (r > maxR) maxR = r;
-                if (c < minC) minC = c;
-                if (c > maxC) maxC = c;
+                if (r < minR)
+                    minR = r;
+                if (r > maxR)
+                    maxR = r;
+                if (c < minC)
+                    minC = c;
+                if (c > maxC)
+                    maxC = c;
             }
     Image img((maxC - minC + 1) * CELL_SIZE, (maxR - minR + 1) * CELL_SIZE, BLACK);
     Image cell = cellPicture(type);
     for (int r = minR; r <= maxR; ++r)
         for (int c = minC; c <= maxC; ++c)
-            if (mask[r * 4 + c]) img.blit(cell, (c - minC) * CELL_SIZE, (r - minR) * CELL_SIZE);
+            if (mask[r * 4 + c])
+                img.blit(cell, (c - minC) * CELL_SIZE, (r - minR) * CELL_SIZE);
     return img;
 }
 
-Image digitPicture(int digit) {
+Image digitPicture(int digit)
+{
     Image img(9, 12, BLACK);
     drawBigDigit(img, 1, 1, digit, YELLOW, GOLD);
     return img;
 }
 
-Image backgroundPicture() {
+Image backgroundPicture()
+{
     Image img(FRAME_WIDTH, FRAME_HEIGHT, BLACK);
     // The metal frame around the well and the panel on the right.
     for (int y = 0; y < FRAME_HEIGHT; ++y)
-        for (int x = 0; x < FRAME_WIDTH; ++x) img.set(x, y, mix(PANEL, STEEL, (y * 256) / FRAME_HEIGHT));
+        for (int x = 0; x < FRAME_WIDTH; ++x)
+            img.set(x, y, mix(PANEL, STEEL, (y * 256) / FRAME_HEIGHT));
     // The well, exactly its cells: deep space, a little lighter towards the floor.
     const Rect bottomLeft = cellRect(0, 0), topRight = cellRect(FIELD_ROWS - 1, FIELD_COLUMNS - 1);
     const int wl = bottomLeft.left, wt = topRight.top, wr = topRight.right - 1, wb = bottomLeft.bottom - 1;
@@ -326,11 +374,13 @@ Image backgroundPicture() {
     // between the level and the preview.
     drawText(img, centredX(PANEL_LEFT, PANEL_WIDTH, "KUBREL"), 47, "KUBREL", STEEL_LIGHT);
     drawText(img, centredX(PANEL_LEFT, PANEL_WIDTH, "SE"), 56, "SE", CYAN_TEXT);
-    for (int i = 0; i < 4; ++i) bevelBlock(img, 131 + i * 10, 106, 8, pieceColour(i * 2 + 1), 1);
+    for (int i = 0; i < 4; ++i)
+        bevelBlock(img, 131 + i * 10, 106, 8, pieceColour(i * 2 + 1), 1);
     return img;
 }
 
-Image gameOverBanner() {
+Image gameOverBanner()
+{
     Image img(85, 22, BLACK);
     goldFrame(img);
     skullAndBones(img, 3, 2);
@@ -340,7 +390,8 @@ Image gameOverBanner() {
     return img;
 }
 
-Image pausedBanner() {
+Image pausedBanner()
+{
     Image img(85, 22, BLACK);
     goldFrame(img);
     clockSymbol(img, 12, 12);
@@ -348,7 +399,8 @@ Image pausedBanner() {
     return img;
 }
 
-Image instructionsPicture() {
+Image instructionsPicture()
+{
     Image img = boardBase();
     const char* heading = "HOW TO PLAY";
     drawText(img, centredX(0, img.width, heading, 1, true), 9, heading, YELLOW, 1, true);
@@ -369,7 +421,8 @@ Image instructionsPicture() {
     return img;
 }
 
-Image hiscoreBoardPicture() {
+Image hiscoreBoardPicture()
+{
     Image img = boardBase();
     pointingHand(img, 8, 9);
     drawText(img, 31, 9, "HISCORE", YELLOW, 2, false);
@@ -390,7 +443,8 @@ Image hiscoreBoardPicture() {
     return img;
 }
 
-Image gameIcon(int size, bool richColours) {
+Image gameIcon(int size, bool richColours)
+{
     Image img(size, size, TRANSPARENT);
     struct Block {
         int col, row;

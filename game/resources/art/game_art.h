@@ -10,14 +10,14 @@
 // magenta, violet.
 Colour pieceColour(int type);
 
-Image backgroundPicture();         // the whole frame
-Image previewPicture(int type);    // the spawn shape, cut to its bounding box
-Image cellPicture(int type);       // one cell
-Image gameOverBanner();            // 85 x 22
-Image digitPicture(int digit);     // 9 x 12
-Image instructionsPicture();       // the size of PLAYFIELD_RECT
-Image pausedBanner();              // 85 x 22
-Image hiscoreBoardPicture();       // the size of PLAYFIELD_RECT
+Image backgroundPicture();       // the whole frame
+Image previewPicture(int type);  // the spawn shape, cut to its bounding box
+Image cellPicture(int type);     // one cell
+Image gameOverBanner();          // 85 x 22
+Image digitPicture(int digit);   // 9 x 12
+Image instructionsPicture();     // the size of PLAYFIELD_RECT
+Image pausedBanner();            // 85 x 22
+Image hiscoreBoardPicture();     // the size of PLAYFIELD_RECT
 
 // The game's icon: four bevelled blocks in two offset pairs. size 32 or 16;
 // richColours false keeps it within 16 colours.

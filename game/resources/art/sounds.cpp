@@ -6,37 +6,48 @@ namespace {
 
 constexpr double PI = 3.14159265358979323846;
 
-int16_t clampSample(double v) {
-    if (v > 32767.0) return 32767;
-    if (v < -32768.0) return -32768;
+int16_t clampSample(double v)
+{
+    if (v > 32767.0)
+        return 32767;
+    if (v < -32768.0)
+        return -32768;
     return int16_t(std::lround(v));
 }
 
 // Attack in samples, then an exponential fall with the given time constant.
-double envelope(int n, int attack, double decaySamples) {
-    if (n < attack) return double(n) / attack;
+double envelope(int n, int attack, double decaySamples)
+{
+    if (n < attack)
+        return double(n) / attack;
     return std::exp(-(n - attack) / decaySamples);
 }
 
 // Fades the last samples to silence, so no sound ends in a click.
-void fadeOut(std::vector<double>& wave, int length) {
+void fadeOut(std::vector<double>& wave, int length)
+{
     int n = int(wave.size());
-    for (int i = 0; i < length && i < n; ++i) wave[size_t(n - 1 - i)] *= double(i) / length;
+    for (int i = 0; i < length && i < n; ++i)
+        wave[size_t(n - 1 - i)] *= double(i) / length;
 }
 
-Samples toSamples(const std::vector<double>& wave, double peak) {
+Samples toSamples(const std::vector<double>& wave, double peak)
+{
     double top = 1e-9;
-    for (double v : wave) top = std::fmax(top, std::fabs(v));
+    for (double v : wave)
+        top = std::fmax(top, std::fabs(v));
     Samples out;
     out.reserve(wave.size());
-    for (double v : wave) out.push_back(clampSample(v / top * peak));
+    for (double v : wave)
+        out.push_back(clampSample(v / top * peak));
     return out;
 }
 
 // Deterministic white noise in [-1, 1].
 struct Noise {
     uint32_t state = 12345;
-    double next() {
+    double next()
+    {
         state = state * 1103515245u + 12345u;
         return double((state >> 9) & 0xFFFF) / 32768.0 - 1.0;
     }
@@ -44,7 +55,8 @@ struct Noise {
 
 }  // namespace
 
-Samples landedSound() {
+Samples landedSound()
+{
     std::vector<double> wave(3 * GSM_BLOCK_SAMPLES);
     Noise noise;
     double phase = 0, lowNoise = 0;
@@ -60,7 +72,8 @@ Samples landedSound() {
     return toSamples(wave, 24000);
 }
 
-Samples turnedSound() {
+Samples turnedSound()
+{
     std::vector<double> wave(10 * GSM_BLOCK_SAMPLES, 0.0);
     Noise noise;
     // A click: a short burst of noise and a bright ping, then two echoes.
@@ -81,7 +94,8 @@ Samples turnedSound() {
     return toSamples(wave, 20000);
 }
 
-Samples rowsSound() {
+Samples rowsSound()
+{
     std::vector<double> wave(19 * GSM_BLOCK_SAMPLES, 0.0);
     // C, E, G and the high C, each a bell tone struck 0.09 s after the last.
     const double notes[4] = {523.25, 659.25, 783.99, 1046.50};
@@ -100,7 +114,8 @@ Samples rowsSound() {
     return toSamples(wave, 22000);
 }
 
-Samples gameOverSound() {
+Samples gameOverSound()
+{
     std::vector<double> wave(14348);
     double phase = 0;
     Noise noise;

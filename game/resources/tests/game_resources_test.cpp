@@ -22,32 +22,51 @@ using namespace resource_reader;
 namespace {
 
 // Pixels of the w x h box at (x, y) of a picture that are not black.
-int inkIn(const Pixels& p, int x, int y, int w, int h) {
+int inkIn(const Pixels& p, int x, int y, int w, int h)
+{
     int n = 0;
     for (int dy = 0; dy < h; ++dy)
-        for (int dx = 0; dx < w; ++dx) n += p.at(x + dx, y + dy) != 0;
+        for (int dx = 0; dx < w; ++dx)
+            n += p.at(x + dx, y + dy) != 0;
     return n;
 }
 
 // 16-bit mono PCM at 8000 samples/s from GSM 6.10 data, through the
 // platform's own audio codec.
-std::vector<int16_t> decodeWithAcm(const uint8_t* format, std::vector<uint8_t> data) {
+std::vector<int16_t> decodeWithAcm(const uint8_t* format, std::vector<uint8_t> data)
+{
     alignas(8) uint8_t source[20];
     std::memcpy(source, format, sizeof source);
     WAVEFORMATEX pcm{WAVE_FORMAT_PCM, 1, 8000, 16000, 2, 16, 0};
     HACMSTREAM stream = nullptr;
-    if (acmStreamOpen(&stream, nullptr, reinterpret_cast<WAVEFORMATEX*>(source), &pcm, nullptr, 0, 0,
+    if (acmStreamOpen(&stream,
+                      nullptr,
+                      reinterpret_cast<WAVEFORMATEX*>(source),
+                      &pcm,
+                      nullptr,
+                      0,
+                      0,
                       ACM_STREAMOPENF_NONREALTIME) != MMSYSERR_NOERROR) {
         ADD_FAILURE() << "no codec converts this GSM 6.10 format";
         return {};
     }
     std::vector<int16_t> out(data.size() / 65 * 320 + 320);  // a block more than expected, to see any excess
     // size, status, user data, then source and destination: buffer, length, length used, user data
-    ACMSTREAMHEADER header{sizeof header, 0, 0, data.data(), DWORD(data.size()), 0, 0,
-                           reinterpret_cast<BYTE*>(out.data()), DWORD(out.size() * 2), 0, 0, {}};
+    ACMSTREAMHEADER header{sizeof header,
+                           0,
+                           0,
+                           data.data(),
+                           DWORD(data.size()),
+                           0,
+                           0,
+                           reinterpret_cast<BYTE*>(out.data()),
+                           DWORD(out.size() * 2),
+                           0,
+                           0,
+                           {}};
     EXPECT_EQ(acmStreamPrepareHeader(stream, &header, 0), MMSYSERR_NOERROR);
-    EXPECT_EQ(acmStreamConvert(stream, &header,
-                               ACM_STREAMCONVERTF_BLOCKALIGN | ACM_STREAMCONVERTF_START | ACM_STREAMCONVERTF_END),
+    EXPECT_EQ(acmStreamConvert(
+                  stream, &header, ACM_STREAMCONVERTF_BLOCKALIGN | ACM_STREAMCONVERTF_START | ACM_STREAMCONVERTF_END),
               MMSYSERR_NOERROR);
     acmStreamUnprepareHeader(stream, &header, 0);
     acmStreamClose(stream, 0);
@@ -59,7 +78,8 @@ INT_PTR CALLBACK plainDialogProc(HWND, UINT message, WPARAM, LPARAM) { return me
 
 }  // namespace
 
-TEST(ComputedIds, EveryNumberTheGameAddsUpIsThereAndTheMasksAreTheEngines) {
+TEST(ComputedIds, EveryNumberTheGameAddsUpIsThereAndTheMasksAreTheEngines)
+{
     initLayout();
     const Rect& cell = screenLayout.cellRects[0];
     for (int type = 1; type <= 7; ++type) {
@@ -83,7 +103,8 @@ TEST(ComputedIds, EveryNumberTheGameAddsUpIsThereAndTheMasksAreTheEngines) {
     }
 }
 
-TEST(Pictures, PreviewsAreTheSpawnShapesAndSitOnBlackInTheNextBox) {
+TEST(Pictures, PreviewsAreTheSpawnShapesAndSitOnBlackInTheNextBox)
+{
     initLayout();
     const Pixels background = pixelsOf(IDB_BACKGROUND);
     ASSERT_EQ(background.width, FRAME_WIDTH);
@@ -115,7 +136,8 @@ TEST(Pictures, PreviewsAreTheSpawnShapesAndSitOnBlackInTheNextBox) {
     }
 }
 
-TEST(Pictures, NumbersAreDrawnOnBlackInTheFrameAndOnTheHighScoreBoard) {
+TEST(Pictures, NumbersAreDrawnOnBlackInTheFrameAndOnTheHighScoreBoard)
+{
     initLayout();
     const Pixels background = pixelsOf(IDB_BACKGROUND);
     ASSERT_EQ(background.width, FRAME_WIDTH);
@@ -130,7 +152,8 @@ TEST(Pictures, NumbersAreDrawnOnBlackInTheFrameAndOnTheHighScoreBoard) {
         EXPECT_EQ(inkIn(board, 50 - 3, 46 + 25 * place - 6, 50, 12), 0) << "score row " << place + 1;
 }
 
-TEST(Sounds, EachDecodesToAnAudibleToneThroughThePlatformsCodec) {
+TEST(Sounds, EachDecodesToAnAudibleToneThroughThePlatformsCodec)
+{
     for (int id = IDS_SOUND_LANDED; id <= IDS_SOUND_GAME_OVER; ++id) {
         SCOPED_TRACE("sound " + std::to_string(id));
         const std::vector<uint8_t> wave = bytesOf(L"sound", id);  // the game asks for the type in lower case
@@ -141,8 +164,10 @@ TEST(Sounds, EachDecodesToAnAudibleToneThroughThePlatformsCodec) {
         size_t format = 0, data = 0, dataSize = 0, at = 12;
         for (; at + 8 <= wave.size(); at += 8 + u32(wave, at + 4) + (u32(wave, at + 4) & 1)) {
             const std::string tag(wave.begin() + long(at), wave.begin() + long(at) + 4);
-            if (tag == "fmt ") format = at + 8;
-            if (tag == "data") data = at + 8, dataSize = u32(wave, at + 4);
+            if (tag == "fmt ")
+                format = at + 8;
+            if (tag == "data")
+                data = at + 8, dataSize = u32(wave, at + 4);
         }
         EXPECT_EQ(at, wave.size()) << "chunks do not end with the image";
         ASSERT_TRUE(format && data && data + dataSize <= wave.size());
@@ -151,12 +176,14 @@ TEST(Sounds, EachDecodesToAnAudibleToneThroughThePlatformsCodec) {
         std::vector<double> samples;
         const int tag = wave[format] | wave[format + 1] << 8;
         if (tag == WAVE_FORMAT_PCM) {
-            for (size_t i = 0; i < dataSize; ++i) samples.push_back((wave[data + i] - 128) / 128.0);
+            for (size_t i = 0; i < dataSize; ++i)
+                samples.push_back((wave[data + i] - 128) / 128.0);
         } else {
             ASSERT_EQ(tag, WAVE_FORMAT_GSM610);
             const std::vector<int16_t> pcm = decodeWithAcm(&wave[format], {&wave[data], &wave[data] + dataSize});
             EXPECT_EQ(pcm.size(), dataSize / 65 * 320) << "every block decoded";
-            for (int16_t v : pcm) samples.push_back(v / 32768.0);
+            for (int16_t v : pcm)
+                samples.push_back(v / 32768.0);
         }
         ASSERT_GT(samples.size(), 1u);
         double energy = 0;
@@ -169,14 +196,16 @@ TEST(Sounds, EachDecodesToAnAudibleToneThroughThePlatformsCodec) {
     }
 }
 
-TEST(Languages, TheIconIsStoredIn1028AndEverythingElseIn1033) {
+TEST(Languages, TheIconIsStoredIn1028AndEverythingElseIn1033)
+{
     ByLanguage found = resourcesByLanguage();
     EXPECT_EQ(found[1028], (std::vector<std::wstring>{L"3:1", L"3:2", L"3:3", L"14:300"}));
     EXPECT_FALSE(found[1033].empty());
     EXPECT_EQ(found.size(), 2u) << "no third language";
 }
 
-TEST(Dialogs, TheAboutBoxCreatesWithTheGameIcon) {
+TEST(Dialogs, TheAboutBoxCreatesWithTheGameIcon)
+{
     HRSRC found = FindResourceW(self(), MAKEINTRESOURCEW(IDD_ABOUT), MAKEINTRESOURCEW(5));
     auto data = static_cast<LPCDLGTEMPLATEW>(LockResource(LoadResource(self(), found)));
     HWND box = CreateDialogIndirectParamW(self(), data, nullptr, plainDialogProc, 0);

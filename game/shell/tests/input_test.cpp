@@ -171,9 +171,8 @@ TEST_F(MainWindowInput, AGameOverSoundsEndThenLandingAndOnlyARecordIsKeptAtOnceA
             SendMessageW(board, WM_COMMAND, CMD_CONTINUE, 0);
     });
     MSG msg;
-    ASSERT_TRUE(eventually([&] {
-        return PeekMessageW(&msg, window(), MSG_AFTER_GAME_OVER, MSG_AFTER_GAME_OVER, PM_REMOVE) != 0;
-    }));
+    ASSERT_TRUE(eventually(
+        [&] { return PeekMessageW(&msg, window(), MSG_AFTER_GAME_OVER, MSG_AFTER_GAME_OVER, PM_REMOVE) != 0; }));
     const DWORD handled = GetTickCount();
     DispatchMessageW(&msg);
     closer.join();
@@ -354,8 +353,8 @@ TEST_F(MainWindowInput, QuitAnsweredNoLeavesTheGameRunningWhileGravityGoesOn)
     EXPECT_EQ(game.pieceRow, rowBefore - 1) << "the piece fell while the question was up";
     EXPECT_EQ(game.paused, 0);
 
-    answer = answerWhenShown(L"#32770", L"KubrelSE",
-                             [&](HWND question) { SendMessageW(question, WM_COMMAND, IDYES, 0); });
+    answer =
+        answerWhenShown(L"#32770", L"KubrelSE", [&](HWND question) { SendMessageW(question, WM_COMMAND, IDYES, 0); });
     command(CMD_QUIT);
     answer.join();
     EXPECT_FALSE(IsWindow(window()));

@@ -18,10 +18,7 @@ std::string softkeyText(HWND mainWindow)
     return bar && GetWindow(bar, GW_OWNER) == mainWindow ? wintest::textOf(bar) : "<no bar>";
 }
 
-void key(HWND window, WPARAM virtualKey)
-{
-    PostMessageW(window, WM_KEYDOWN, virtualKey, 1);
-}
+void key(HWND window, WPARAM virtualKey) { PostMessageW(window, WM_KEYDOWN, virtualKey, 1); }
 
 class GameProcess : public ::testing::Test {
 protected:
@@ -118,7 +115,7 @@ TEST_F(GameProcess, ALandingSoundReachesTheAudioDevice)
     HWND window = game.mainWindow();
     ASSERT_NE(window, nullptr);
     key(window, VK_F1);
-    key(window, VK_DOWN);  // lands the piece: the landing sound, played to its end
+    key(window, VK_DOWN);                  // lands the piece: the landing sound, played to its end
     PostMessageW(window, WM_CLOSE, 0, 0);  // handled after the sound
     EXPECT_EQ(game.finish(), 0u);
     // 0.12 s of 8 kHz 16-bit sound is about 1900 bytes of samples.

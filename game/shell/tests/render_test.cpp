@@ -78,8 +78,8 @@ TEST_F(Rendering, TheTitleWinsOverGameOverWhichWinsOverPause)
     game.paused = 1;
     Frame frame = printFrame(window());
     EXPECT_PICTURE_AT(frame, IDB_INSTRUCTIONS, 3, 6);  // level 0 wins over both
-    EXPECT_DIGITS_AT(frame, "0", 145, 24);            // score
-    EXPECT_DIGITS_AT(frame, "0", 145, 80);            // level
+    EXPECT_DIGITS_AT(frame, "0", 145, 24);             // score
+    EXPECT_DIGITS_AT(frame, "0", 145, 80);             // level
     // No preview: the NEXT box is the background's own; outside the boxes
     // and the well the background shows, from (0, 0).
     const Picture background = loadPicture(IDB_BACKGROUND);
@@ -130,8 +130,8 @@ TEST_F(Rendering, InvalidatingTheScoreBoxChangesOnlyItsPixelsOnScreen)
     expectBox(after, 0, 0, before, 0, 0, FRAME_WIDTH, box.top, __LINE__);
     expectBox(after, 0, box.bottom, before, 0, box.bottom, FRAME_WIDTH, FRAME_HEIGHT - box.bottom, __LINE__);
     expectBox(after, 0, box.top, before, 0, box.top, box.left, box.bottom - box.top, __LINE__);
-    expectBox(after, box.right, box.top, before, box.right, box.top, FRAME_WIDTH - box.right, box.bottom - box.top,
-              __LINE__);
+    expectBox(
+        after, box.right, box.top, before, box.right, box.top, FRAME_WIDTH - box.right, box.bottom - box.top, __LINE__);
 }
 
 // How many drawing objects the process holds, give or take a constant.

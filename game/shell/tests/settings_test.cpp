@@ -118,13 +118,12 @@ void PrintTo(const Leftover& l, std::ostream* out)
     *out << testing::PrintToString(std::wstring(l.script ? l.script : L"<none>")) << " with a record";
 }
 class LeftoverRecord : public Settings, public testing::WithParamInterface<Leftover> {};
-INSTANTIATE_TEST_SUITE_P(
-    Settings, LeftoverRecord,
-    // set anew after the record was left: the handset's own, not the record's
-    testing::Values(Leftover{L"new.wav", L"old.wav", false, L"text:new.wav", L"new.wav"},
-                    Leftover{nullptr, L"old.wav", false, L"none", L"<none>"},
-                    // a record that says both cannot be trusted: nothing is touched
-                    Leftover{L"", L"old.wav", true, L"text:old.wav none", L""}));
+INSTANTIATE_TEST_SUITE_P(Settings, LeftoverRecord,
+                         // set anew after the record was left: the handset's own, not the record's
+                         testing::Values(Leftover{L"new.wav", L"old.wav", false, L"text:new.wav", L"new.wav"},
+                                         Leftover{nullptr, L"old.wav", false, L"none", L"<none>"},
+                                         // a record that says both cannot be trusted: nothing is touched
+                                         Leftover{L"", L"old.wav", true, L"text:old.wav none", L""}));
 
 TEST_P(LeftoverRecord, IsTheHandsetsSettingOnlyOverTheGamesOwnSilence)
 {

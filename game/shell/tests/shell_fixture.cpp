@@ -125,10 +125,12 @@ std::wstring keyClickRecord()
 {
     wchar_t text[512] = L"";
     DWORD size = sizeof text - sizeof(wchar_t);
-    const bool hasText = RegGetValueW(HKEY_CURRENT_USER, GAME_KEY_PATH, KEY_CLICK_RECORD_TEXT, RRF_RT_REG_SZ,
-                                      nullptr, text, &size) == ERROR_SUCCESS;
-    const bool hasNone = RegGetValueW(HKEY_CURRENT_USER, GAME_KEY_PATH, KEY_CLICK_RECORD_NONE, RRF_RT_ANY,
-                                      nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    const bool hasText =
+        RegGetValueW(HKEY_CURRENT_USER, GAME_KEY_PATH, KEY_CLICK_RECORD_TEXT, RRF_RT_REG_SZ, nullptr, text, &size) ==
+        ERROR_SUCCESS;
+    const bool hasNone =
+        RegGetValueW(HKEY_CURRENT_USER, GAME_KEY_PATH, KEY_CLICK_RECORD_NONE, RRF_RT_ANY, nullptr, nullptr, nullptr) ==
+        ERROR_SUCCESS;
     if (!hasText && !hasNone)
         return L"<no record>";
     return (hasText ? L"text:" + std::wstring(text) : L"") + (hasText && hasNone ? L" " : L"") +
@@ -151,8 +153,9 @@ std::wstring storedScores()
     DWORD type = 0;
     DWORD value = 0;
     DWORD size = sizeof value;
-    for (DWORD i = 0; RegEnumValueW(key, i, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(&value),
-                                    &size) != ERROR_NO_MORE_ITEMS;
+    for (DWORD i = 0;
+         RegEnumValueW(key, i, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+         ERROR_NO_MORE_ITEMS;
          ++i, nameLength = 32, size = sizeof value) {
         all += (all.empty() ? L"" : L" ") + std::wstring(name);
         all += type == REG_DWORD && size == 4 ? L"=" + std::to_wstring(value) : L":" + std::to_wstring(type);

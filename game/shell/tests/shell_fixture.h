@@ -47,7 +47,7 @@ void expectBox(const Frame& frame, int x, int y, const Picture& picture, int px,
 void expectPictureAt(const Frame& frame, int bitmapId, int x, int y, int line);
 // The digit bitmaps of digits, 9 pixels apart, the first at (x, y).
 void expectDigitsAt(const Frame& frame, const char* digits, int x, int y, int line);
-#define EXPECT_PICTURE_AT(frame, id, x, y) expectPictureAt(frame, id, x, y, __LINE__)
+#define EXPECT_PICTURE_AT(frame, id, x, y)    expectPictureAt(frame, id, x, y, __LINE__)
 #define EXPECT_DIGITS_AT(frame, digits, x, y) expectDigitsAt(frame, digits, x, y, __LINE__)
 
 const wchar_t COMPANY_KEY_PATH[] = L"Software\\Nolvo Systems Inc.";

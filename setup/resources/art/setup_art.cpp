@@ -26,18 +26,24 @@ struct BlockColours {
     Colour face, light, dark;
 };
 const BlockColours blockColours[] = {
-    {RED, FUCHSIA, MAROON}, {YELLOW, WHITE, OLIVE}, {LIME, WHITE, GREEN},
-    {AQUA, WHITE, TEAL},    {BLUE, AQUA, NAVY},     {FUCHSIA, WHITE, PURPLE},
+    {RED, FUCHSIA, MAROON},
+    {YELLOW, WHITE, OLIVE},
+    {LIME, WHITE, GREEN},
+    {AQUA, WHITE, TEAL},
+    {BLUE, AQUA, NAVY},
+    {FUCHSIA, WHITE, PURPLE},
 };
 
-void block(Image& img, int x, int y, int size, int colour) {
+void block(Image& img, int x, int y, int size, int colour)
+{
     const BlockColours& c = blockColours[colour % 6];
     bevelBlockIn(img, x, y, size, c.face, c.light, c.dark, 1);
 }
 
 // A handset seen from the front: body, screen, softkeys and keypad.
 // (x, y) is the top-left of the body, w x h its size.
-void drawHandset(Image& img, int x, int y, int w, int h, int screenH) {
+void drawHandset(Image& img, int x, int y, int w, int h, int screenH)
+{
     img.fill(x + 1, y, w - 2, h, SILVER);
     img.fill(x, y + 1, w, h - 2, SILVER);
     img.vline(x, y + 2, y + h - 3, WHITE);
@@ -62,7 +68,8 @@ void drawHandset(Image& img, int x, int y, int w, int h, int screenH) {
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 3; ++c) {
             int kx = x + 5 + c * (kw + 3), kyy = ky + 15 + r * 7;
-            if (kyy + 5 > y + h - 3) continue;
+            if (kyy + 5 > y + h - 3)
+                continue;
             img.fill(kx, kyy, kw, 5, WHITE);
             img.hline(kx, kx + kw - 1, kyy + 4, GREY);
             img.vline(kx + kw - 1, kyy, kyy + 4, GREY);
@@ -71,14 +78,15 @@ void drawHandset(Image& img, int x, int y, int w, int h, int screenH) {
 
 }  // namespace
 
-const std::vector<Colour>& standardPalette16() {
-    static const std::vector<Colour> palette = {BLACK, MAROON, GREEN, OLIVE, NAVY,   PURPLE,
-                                                TEAL,  SILVER, GREY,  RED,   LIME,   YELLOW,
-                                                BLUE,  FUCHSIA, AQUA, WHITE};
+const std::vector<Colour>& standardPalette16()
+{
+    static const std::vector<Colour> palette = {
+        BLACK, MAROON, GREEN, OLIVE, NAVY, PURPLE, TEAL, SILVER, GREY, RED, LIME, YELLOW, BLUE, FUCHSIA, AQUA, WHITE};
     return palette;
 }
 
-Image setupIcon() {
+Image setupIcon()
+{
     Image img(32, 32, TRANSPARENT);
     // A handset, slightly left of centre.
     int x = 5, y = 1, w = 18, h = 30;
@@ -106,22 +114,33 @@ Image setupIcon() {
     img.fill(x + 10, y + 8, 3, 2, FUCHSIA);
     // keys
     for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 3; ++c) img.fill(x + 3 + c * 4, y + 19 + r * 3, 3, 2, GREY);
+        for (int c = 0; c < 3; ++c)
+            img.fill(x + 3 + c * 4, y + 19 + r * 3, 3, 2, GREY);
     // A green arrow pointing down into the handset: the installation. Drawn
     // with a black outline so it reads on any desktop.
     static const char* const arrow[10] = {
-        "..###..", "..###..", "..###..", "..###..", "..###..",
-        "#######", ".#####.", "..###..", "...#...", ".......",
+        "..###..",
+        "..###..",
+        "..###..",
+        "..###..",
+        "..###..",
+        "#######",
+        ".#####.",
+        "..###..",
+        "...#...",
+        ".......",
     };
     for (int pass = 0; pass < 2; ++pass)
         for (int r = 0; r < 10; ++r)
             for (int c = 0; c < 7; ++c) {
-                if (arrow[r][c] != '#') continue;
+                if (arrow[r][c] != '#')
+                    continue;
                 int px = 23 + c, py = 2 + r;
                 if (pass == 0) {
                     for (int dy = -1; dy <= 1; ++dy)
                         for (int dx = -1; dx <= 1; ++dx)
-                            if (dx == 0 || dy == 0) img.set(px + dx, py + dy, BLACK);
+                            if (dx == 0 || dy == 0)
+                                img.set(px + dx, py + dy, BLACK);
                 } else {
                     img.set(px, py, c < 3 ? LIME : GREEN);
                 }
@@ -129,7 +148,8 @@ Image setupIcon() {
     return img;
 }
 
-Image setupPicture() {
+Image setupPicture()
+{
     const int W = 118, H = 234;
     Image img(W, H, BLACK);
     // Night-blue sky, dithered from navy at the top to blue near the ground.
@@ -162,7 +182,8 @@ Image setupPicture() {
     int sx = hx + 4, sy = hy + 7;
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 10; ++c) {
-            if ((r == 0 && c == 6) || (r == 1 && (c == 2 || c == 6 || c == 7)) || (r == 2 && c != 1 && c != 4 && c != 8))
+            if ((r == 0 && c == 6) || (r == 1 && (c == 2 || c == 6 || c == 7)) ||
+                (r == 2 && c != 1 && c != 4 && c != 8))
                 continue;
             block(img, sx + 2 + c * 6, sy + screenH - 8 - r * 6, 6, (r * 3 + c) % 6);
         }

@@ -11,13 +11,15 @@ namespace {
 HINSTANCE instance() { return GetModuleHandleA(nullptr); }
 }  // namespace
 
-TEST(LauncherResources, EverythingIsStoredInUsEnglish) {
+TEST(LauncherResources, EverythingIsStoredInUsEnglish)
+{
     resource_reader::ByLanguage found = resource_reader::resourcesByLanguage();
     EXPECT_EQ(found.size(), 1u) << "one language";
     EXPECT_FALSE(found[MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)].empty());
 }
 
-TEST(LauncherResources, WelcomeDialogCreatesWithItsIconAndPicture) {
+TEST(LauncherResources, WelcomeDialogCreatesWithItsIconAndPicture)
+{
     // The template names its class; the launcher registers it first, as here.
     WNDCLASSA wc{};
     wc.lpfnWndProc = DefDlgProcA;
@@ -28,11 +30,11 @@ TEST(LauncherResources, WelcomeDialogCreatesWithItsIconAndPicture) {
     ASSERT_NE(RegisterClassA(&wc), 0);
     HWND dialog = CreateDialogParamA(instance(), MAKEINTRESOURCEA(IDD_WELCOME), nullptr, nullptr, 0);
     ASSERT_NE(dialog, nullptr) << "error " << GetLastError();
-    EXPECT_NE(SendDlgItemMessageA(dialog, IDC_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0), 0)
-        << "bitmap 304 not attached";
+    EXPECT_NE(SendDlgItemMessageA(dialog, IDC_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0), 0) << "bitmap 304 not attached";
     int icons = 0;
     for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-        if ((GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && SendMessageA(c, STM_GETICON, 0, 0)) ++icons;
+        if ((GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && SendMessageA(c, STM_GETICON, 0, 0))
+            ++icons;
     EXPECT_EQ(icons, 1) << "icon 200 not attached";
     DestroyWindow(dialog);
     UnregisterClassA("SETUP_BEGIN", instance());

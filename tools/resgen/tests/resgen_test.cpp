@@ -10,9 +10,11 @@
 #include "sound_measures.h"
 #include "wave.h"
 
-TEST(GsmSounds, AShortInputFillsAWholeLastBlockWithSilence) {
+TEST(GsmSounds, AShortInputFillsAWholeLastBlockWithSilence)
+{
     Samples tone(GSM_BLOCK_SAMPLES + 1);
-    for (size_t i = 0; i < tone.size(); ++i) tone[i] = int16_t(8000.0 * std::sin(double(i) * 0.3));
+    for (size_t i = 0; i < tone.size(); ++i)
+        tone[i] = int16_t(8000.0 * std::sin(double(i) * 0.3));
     Bytes data = gsmEncode(tone);
     ASSERT_EQ(data.size(), 2u * GSM_BLOCK_BYTES);
     Samples decoded;
@@ -23,7 +25,8 @@ TEST(GsmSounds, AShortInputFillsAWholeLastBlockWithSilence) {
     EXPECT_FALSE(gsmDecode(Bytes(64), decoded)) << "data that is not whole blocks must be refused";
 }
 
-TEST(Bitmaps, FourBitRowsAreBottomUpHighNibbleFirstAndPaddedToWords) {
+TEST(Bitmaps, FourBitRowsAreBottomUpHighNibbleFirstAndPaddedToWords)
+{
     const Colour a = rgb(255, 0, 0), b = rgb(0, 0, 255);
     Image img(3, 2, 0);
     img.set(0, 0, a);  // top row: a, black, b
@@ -44,9 +47,11 @@ TEST(Bitmaps, FourBitRowsAreBottomUpHighNibbleFirstAndPaddedToWords) {
     EXPECT_EQ(rows[6] | rows[7] | rows[2] | rows[3], 0) << "padding is zero";
 }
 
-TEST(Bitmaps, PicturesWithTooManyColoursOrForeignColoursAreRefused) {
+TEST(Bitmaps, PicturesWithTooManyColoursOrForeignColoursAreRefused)
+{
     Image img(17, 1);
-    for (int x = 0; x < 17; ++x) img.set(x, 0, rgb(x * 10 + 5, 0, 0));
+    for (int x = 0; x < 17; ++x)
+        img.set(x, 0, rgb(x * 10 + 5, 0, 0));
     IndexedImage indexed;
     std::string error;
     EXPECT_FALSE(indexColours(img, 16, indexed, error));
@@ -54,7 +59,8 @@ TEST(Bitmaps, PicturesWithTooManyColoursOrForeignColoursAreRefused) {
     EXPECT_FALSE(indexToPalette(img, {0, rgb(5, 0, 0)}, indexed, error));
 }
 
-TEST(Icons, TransparentPixelsSetTheMaskAndStoreBlack) {
+TEST(Icons, TransparentPixelsSetTheMaskAndStoreBlack)
+{
     Image img(16, 16, TRANSPARENT);
     img.fill(4, 4, 8, 8, rgb(255, 255, 0));
     IndexedImage indexed;

@@ -8,15 +8,18 @@
 
 #include "wave.h"
 
-inline double rms(const Samples& s, size_t from = 0, size_t to = SIZE_MAX) {
+inline double rms(const Samples& s, size_t from = 0, size_t to = SIZE_MAX)
+{
     to = std::min(to, s.size());
     double sum = 0;
-    for (size_t i = from; i < to; ++i) sum += double(s[i]) * s[i];
+    for (size_t i = from; i < to; ++i)
+        sum += double(s[i]) * s[i];
     return to > from ? std::sqrt(sum / double(to - from)) : 0.0;
 }
 
 // Normalised correlation of two equally long signals, 1 for identical shape.
-inline double correlation(const Samples& a, const Samples& b) {
+inline double correlation(const Samples& a, const Samples& b)
+{
     double ab = 0, aa = 0, bb = 0;
     for (size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
         ab += double(a[i]) * b[i];

@@ -4,7 +4,8 @@
 #include "sound_measures.h"
 #include "sounds.h"
 
-TEST(Effects, EachIsLoudAndFadesOutAndTheGsmOnesFollowTheSourceAfterTheCodec) {
+TEST(Effects, EachIsLoudAndFadesOutAndTheGsmOnesFollowTheSourceAfterTheCodec)
+{
     struct Effect {
         const char* name;
         Samples samples;
@@ -18,7 +19,8 @@ TEST(Effects, EachIsLoudAndFadesOutAndTheGsmOnesFollowTheSourceAfterTheCodec) {
         SCOPED_TRACE(e.name);
         EXPECT_GT(rms(e.samples), 2000.0);
         EXPECT_LT(rms(e.samples, e.samples.size() - 16), 200.0) << "the sound should end without a click";
-        if (!e.gsmBlocks) continue;
+        if (!e.gsmBlocks)
+            continue;
         ASSERT_EQ(e.samples.size(), e.gsmBlocks * GSM_BLOCK_SAMPLES);
         Bytes data = gsmEncode(e.samples);
         ASSERT_EQ(data.size(), e.gsmBlocks * GSM_BLOCK_BYTES);
