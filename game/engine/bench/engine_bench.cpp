@@ -1,9 +1,10 @@
-// Nanoseconds per engine operation. Run: build/native/bench/engine_bench
+// Nanoseconds per engine operation. Run: build/native/game/engine/bench/engine_bench
 #include <benchmark/benchmark.h>
 
 #include <cstring>
 #include <random>
 
+#include "../tests/random_move.h"
 #include "engine.h"
 
 namespace {
@@ -80,23 +81,7 @@ void BM_WholeGame(benchmark::State& state)
     for (auto _ : state) {
         freshGame(static_cast<int16_t>(1 + dice() % 7));
         while (!game.gameOver) {
-            switch (dice() % 5) {
-            case 0:
-                movePiece(MOVE_LEFT);
-                break;
-            case 1:
-                movePiece(MOVE_RIGHT);
-                break;
-            case 2:
-                turnPiece();
-                break;
-            case 3:
-                movePiece(MOVE_DOWN);
-                break;
-            default:
-                dropPiece();
-                break;
-            }
+            playMove(static_cast<int>(dice() % 5));
             ++steps;
             if (game.landed) {
                 landPiece();

@@ -1,6 +1,7 @@
 // Thousands of seeded games played through the engine's own operations, the
 // way the window drives them, with the state checked after every step.
 #include "engine_fixture.h"
+#include "random_move.h"
 
 #include <random>
 
@@ -98,23 +99,7 @@ protected:
             const int16_t score = game.score, level = game.level;
             if (lookAhead && game.pieceRow == SPAWN_ROW)
                 aimWell();
-            switch (roll(6)) {
-            case 0:
-                movePiece(MOVE_LEFT);
-                break;
-            case 1:
-                movePiece(MOVE_RIGHT);
-                break;
-            case 2:
-                turnPiece();
-                break;
-            case 3:
-                movePiece(MOVE_DOWN);
-                break;
-            default:
-                dropPiece();
-                break;
-            }
+            playMove(roll(6));
             if (game.landed) {
                 ++landings;
                 clearing += fullRows() > 0;

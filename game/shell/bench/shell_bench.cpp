@@ -61,6 +61,32 @@ void fillLowerRows(int rows)
     InvalidateRect(shell.mainWindow, nullptr, FALSE);
 }
 
+// A new game whose first piece is the run's type, with the lowest rows
+// filled, brought on screen before the timing starts.
+void restart(HWND window, int run, int filledRows)
+{
+    game.pieceType = static_cast<int16_t>(1 + run % 7);
+    newGame();
+    fillLowerRows(filledRows);
+    UpdateWindow(window);
+}
+
+// The median time of runs calls of measure, each up to GdiFlush, each after
+// an untimed prepare(run).
+template <typename Prepare, typename Measure>
+double timed(int runs, Prepare prepare, Measure measure)
+{
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        prepare(run);
+        const double start = now();
+        measure();
+        GdiFlush();
+        times.push_back(now() - start);
+    }
+    return median(times);
+}
+
 int saveScreenshot(HWND window, const char* path)
 {
     POINT origin = {0, 0};
@@ -206,64 +232,48 @@ int main(int argc, char** argv)
 
     // A full paint of a full well: 140 cells, numbers, preview, no banner.
     fillWell();
-    std::vector<double> paint;
-    for (int i = 0; i < runs; ++i) {
-        const double start = now();
-        InvalidateRect(window, nullptr, FALSE);
-        UpdateWindow(window);
-        GdiFlush();
-        paint.push_back(now() - start);
-    }
+    const double paint = timed(
+        runs,
+        [](int) {},
+        [window] {
+            InvalidateRect(window, nullptr, FALSE);
+            UpdateWindow(window);
+        });
 
     // The down key, from the key message to the landed frame on screen.
-    std::vector<double> drop;
-    for (int i = 0; i < runs; ++i) {
-        game.pieceType = static_cast<int16_t>(1 + i % 7);
-        newGame();
-        UpdateWindow(window);
-        const double start = now();
-        SendMessageW(window, WM_KEYDOWN, VK_DOWN, 0);
-        GdiFlush();
-        drop.push_back(now() - start);
-    }
+    const double drop = timed(
+        runs,
+        [window](int run) { restart(window, run, 0); },
+        [window] { SendMessageW(window, WM_KEYDOWN, VK_DOWN, 0); });
 
     // One gravity step of a piece in a well two-thirds full, from the
     // posted step to the frame on screen.
-    std::vector<double> step;
-    for (int i = 0; i < runs; ++i) {
-        game.pieceType = static_cast<int16_t>(1 + i % 7);
-        newGame();
-        fillLowerRows(FIELD_ROWS * 2 / 3);
-        UpdateWindow(window);
-        const double start = now();
-        PostMessageW(window, MSG_GRAVITY_STEP, 0, 0);
-        pump();
-        GdiFlush();
-        step.push_back(now() - start);
-    }
+    const double step = timed(
+        runs,
+        [window](int run) { restart(window, run, FIELD_ROWS * 2 / 3); },
+        [window] {
+            PostMessageW(window, MSG_GRAVITY_STEP, 0, 0);
+            pump();
+        });
 
     // The floor: one copy of a ready 176 x 180 frame to the window.
     HDC windowDC = GetDC(window);
     HDC ready = CreateCompatibleDC(windowDC);
     HBITMAP frame = CreateCompatibleBitmap(windowDC, FRAME_WIDTH, FRAME_HEIGHT);
     HGDIOBJ kept = SelectObject(ready, frame);
-    std::vector<double> copy;
-    for (int i = 0; i < runs; ++i) {
-        const double start = now();
-        BitBlt(windowDC, 0, 0, FRAME_WIDTH, FRAME_HEIGHT, ready, 0, 0, SRCCOPY);
-        GdiFlush();
-        copy.push_back(now() - start);
-    }
+    const double floor = timed(
+        runs,
+        [](int) {},
+        [windowDC, ready] { BitBlt(windowDC, 0, 0, FRAME_WIDTH, FRAME_HEIGHT, ready, 0, 0, SRCCOPY); });
     SelectObject(ready, kept);
     DeleteObject(frame);
     DeleteDC(ready);
     ReleaseDC(window, windowDC);
 
-    const double floor = median(copy);
     std::printf("runs: %d each\n", runs);
-    std::printf("full paint, full well: median %8.1f us (%.1f x the copy)\n", median(paint), median(paint) / floor);
-    std::printf("down key to frame:     median %8.1f us (%.1f x the copy)\n", median(drop), median(drop) / floor);
-    std::printf("gravity step paint:    median %8.1f us (%.1f x the copy)\n", median(step), median(step) / floor);
+    std::printf("full paint, full well: median %8.1f us (%.1f x the copy)\n", paint, paint / floor);
+    std::printf("down key to frame:     median %8.1f us (%.1f x the copy)\n", drop, drop / floor);
+    std::printf("gravity step paint:    median %8.1f us (%.1f x the copy)\n", step, step / floor);
     std::printf("one 176 x 180 copy:    median %8.1f us\n", floor);
     DestroyWindow(window);
     return 0;
