@@ -167,6 +167,10 @@ LRESULT CALLBACK backdropProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     }
 }
 
+// The most messages createBackdrop serves after creating the window: far more
+// than a start leaves waiting.
+enum { START_MESSAGE_BOUND = 256 };
+
 int createBackdrop(void)
 {
     WNDCLASSA wc = {};
@@ -192,11 +196,17 @@ int createBackdrop(void)
     if (launcher.backdropWindow == NULL) {
         return 0;
     }
-    // Let the first paint, dissolve included, finish before going on.
+    // Let the first paint, dissolve included, finish before going on, and
+    // serve what the start left waiting. Waiting messages always come before
+    // a paint, so the paint is asked for directly rather than waited for,
+    // and the serving is bounded: a stream of messages that never runs dry
+    // must not keep the launcher here.
+    UpdateWindow(launcher.backdropWindow);
     MSG msg;
-    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+    for (int served = 0; served < START_MESSAGE_BOUND && PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE); ++served) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
+        UpdateWindow(launcher.backdropWindow);
     }
     return 1;
 }

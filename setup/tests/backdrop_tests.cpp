@@ -102,6 +102,49 @@ protected:
     int rows = 0;  // of the client area
 };
 
+// A window that posts itself a message for every one it gets: a stream that
+// never runs dry, as a busy window system can make. It gives up after LIMIT.
+struct MessageStream {
+    enum { LIMIT = 100000 };
+    static LRESULT CALLBACK proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message != WM_APP) {
+            return DefWindowProcA(window, message, wParam, lParam);
+        }
+        if (++count < LIMIT) {
+            PostMessageA(window, WM_APP, 0, 0);
+        }
+        return 0;
+    }
+    MessageStream()
+    {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = proc;
+        wc.hInstance = GetModuleHandleA(NULL);
+        wc.lpszClassName = "KubrelSE.TestStream";
+        RegisterClassA(&wc);
+        window = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, wc.hInstance, NULL);
+        count = 0;
+        PostMessageA(window, WM_APP, 0, 0);
+    }
+    ~MessageStream() { DestroyWindow(window); }
+    HWND window;
+    static int count;
+};
+int MessageStream::count = 0;
+
+TEST_F(BackdropWindowTest, ReturnsWithItsFirstPaintDoneWhileMessagesKeepComing)
+{
+    MessageStream stream;
+    ASSERT_NE(nullptr, stream.window);
+    dissolvePending = 1;
+    open(800, 600);  // the first paint is checked done here
+    EXPECT_LT(MessageStream::count, static_cast<int>(MessageStream::LIMIT))
+        << "createBackdrop returned only when the stream gave up";
+    expectGradient(700, 0, rows, 600);
+    expectPicture(600);
+}
+
 TEST_F(BackdropWindowTest, ShortScreenShowsOneRowPerBandLeft)
 {
     open(800, 100);
