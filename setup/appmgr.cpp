@@ -14,6 +14,19 @@ int appManagerAccessList(int wow64Process, REGSAM* list)
     return 2;
 }
 
+// Expands the %NAME% parts of a REG_EXPAND_SZ text in its own buffer; 0 when
+// the result does not fit.
+static int expandInPlace(char* text, DWORD room)
+{
+    static char expanded[PATH_ROOM];
+    DWORD length = ExpandEnvironmentStringsA(text, expanded, sizeof expanded);
+    if (length == 0 || length > sizeof expanded || length > room) {
+        return 0;
+    }
+    memcpy(text, expanded, length);
+    return 1;
+}
+
 int readDefaultValue(HKEY key, char* out, DWORD room)
 {
     out[0] = '\0';
@@ -21,14 +34,19 @@ int readDefaultValue(HKEY key, char* out, DWORD room)
         return 0;
     }
     // One byte is kept back for a terminator the stored value may lack.
+    DWORD type = REG_NONE;
     DWORD size = room - 1;
-    if (RegQueryValueExA(key, NULL, NULL, NULL, reinterpret_cast<BYTE*>(out), &size) != ERROR_SUCCESS ||
-        size > room - 1) {
+    if (RegQueryValueExA(key, NULL, NULL, &type, reinterpret_cast<BYTE*>(out), &size) != ERROR_SUCCESS ||
+        size > room - 1 || (type != REG_SZ && type != REG_EXPAND_SZ)) {
         out[0] = '\0';
         return 0;
     }
     out[size] = '\0';
-    return 1;
+    if (type == REG_EXPAND_SZ && !expandInPlace(out, room)) {
+        out[0] = '\0';
+        return 0;
+    }
+    return out[0] != '\0' ? 1 : 0;
 }
 
 int findAppManagerUnder(HKEY root, const char* subKey, const REGSAM* access, int count, char* out, DWORD room)
@@ -37,9 +55,11 @@ int findAppManagerUnder(HKEY root, const char* subKey, const REGSAM* access, int
     for (int i = 0; i < count; ++i) {
         HKEY key;
         if (RegOpenKeyExA(root, subKey, 0, access[i], &key) == ERROR_SUCCESS) {
-            readDefaultValue(key, out, room);
+            int found = readDefaultValue(key, out, room);
             RegCloseKey(key);
-            return 1;
+            if (found) {
+                return 1;
+            }
         }
     }
     return 0;
@@ -78,10 +98,28 @@ int buildCommandLine(char* out, size_t room, const char* program, const char* fi
     return 1;
 }
 
+int programOfPath(const char* path, char* out, size_t room)
+{
+    size_t length = strlen(path);
+    out[0] = '\0';
+    if (length >= 2 && path[0] == '"' && path[length - 1] == '"') {
+        ++path;
+        length -= 2;
+    }
+    if (length == 0 || length >= room) {
+        return 0;
+    }
+    memcpy(out, path, length);
+    out[length] = '\0';
+    return 1;
+}
+
 void startAppManager(const char* appManagerPath, const char* installFile)
 {
     static char commandLine[PATH_ROOM];  // the longest command line Windows takes
-    if (!buildCommandLine(commandLine, sizeof commandLine, appManagerPath, installFile)) {
+    static char program[PATH_ROOM];
+    if (!buildCommandLine(commandLine, sizeof commandLine, appManagerPath, installFile) ||
+        !programOfPath(appManagerPath, program, sizeof program)) {
         return;
     }
     STARTUPINFOA startup;
@@ -90,7 +128,10 @@ void startAppManager(const char* appManagerPath, const char* installFile)
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process;
-    if (CreateProcessA(NULL, commandLine, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process)) {
+    // The program is named on its own: taken from the unquoted command line,
+    // a path with blanks would be tried word by word, and a program planted
+    // on a prefix of it ("C:\Program Files\Sync.exe") would start instead.
+    if (CreateProcessA(program, commandLine, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process)) {
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }

@@ -126,6 +126,18 @@ TEST(AppManagerLookup, FindsAKeyOnlyInTheOtherViewAndNeverReadsAValueCut)
     EXPECT_EQ(1, findAppManagerUnder(HKEY_LOCAL_MACHINE, subKey.c_str(), views, 2, out, sizeof out));
     EXPECT_STREQ(path, out);
 
+    // A path with variables is taken expanded; a value that is no text is no path.
+    const char expandable[] = "%SystemRoot%\\CEAPPMGR.EXE";
+    RegSetValueExA(key, NULL, 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(expandable), sizeof expandable);
+    char expected[MAX_PATH];
+    ExpandEnvironmentStringsA(expandable, expected, sizeof expected);
+    EXPECT_EQ(1, readDefaultValue(key, out, 128));
+    EXPECT_STREQ(expected, out);
+    EXPECT_EQ(nullptr, strchr(out, '%'));
+    RegSetValueExA(key, NULL, 0, REG_BINARY, reinterpret_cast<const BYTE*>(path), sizeof path);
+    EXPECT_EQ(0, readDefaultValue(key, out, 128));
+    EXPECT_STREQ("", out);
+
     std::string longPath = "C:\\" + std::string(300, 'p');
     RegSetValueExA(
         key, NULL, 0, REG_SZ, reinterpret_cast<const BYTE*>(longPath.c_str()), static_cast<DWORD>(longPath.size() + 1));
@@ -134,6 +146,18 @@ TEST(AppManagerLookup, FindsAKeyOnlyInTheOtherViewAndNeverReadsAValueCut)
     EXPECT_STREQ("", out);
     RegCloseKey(key);
     RegDeleteKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), KEY_WOW64_64KEY, 0);
+}
+
+TEST(AppManagerCommandLine, NamesTheProgramWithoutTheQuotesOfAQuotedPath)
+{
+    char out[32];
+    ASSERT_EQ(1, programOfPath("\"C:\\Sync Tool\\a.exe\"", out, sizeof out));
+    EXPECT_STREQ("C:\\Sync Tool\\a.exe", out);
+    ASSERT_EQ(1, programOfPath("C:\\Sync Tool\\a.exe", out, sizeof out));
+    EXPECT_STREQ("C:\\Sync Tool\\a.exe", out);
+    EXPECT_EQ(0, programOfPath("\"\"", out, sizeof out));
+    EXPECT_EQ(0, programOfPath("C:\\a.exe", out, 10));  // 10 characters need 11 bytes
+    EXPECT_STREQ("", out);
 }
 
 TEST(AppManagerCommandLine, IsFormedWholeOrNotAtAll)
