@@ -17,7 +17,7 @@ setup-demo:
 dist:
 	@tools/dist.sh
 
-# The contact sheet of every picture: build/art/contact-sheet.png
+# The contact sheet of every picture: build/native/art/contact-sheet.png
 art:
 	@tools/install-deps.sh
 	@cmake --preset native >/dev/null
