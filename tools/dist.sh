@@ -7,7 +7,9 @@
 #   build/dist/KubrelSE-<version>-x86.zip  that folder
 #
 # The version is the project's (CMakeLists.txt). SETUP.INF and README.TXT
-# come from setup/disk, with Windows line ends.
+# come from setup/disk, with Windows line ends. README.TXT says whether these
+# very programs passed the x86 Windows test suite (under Wine 10 in WoW64
+# mode): when `make test` has not proven them, the suite runs here first.
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -15,13 +17,40 @@ tools/install-deps.sh
 cmake --preset win32 >/dev/null
 cmake --build --preset win32
 
+if tools/x86-proof check; then
+    tested="passed"
+else
+    echo "dist: running the x86 Windows test suite for these programs (log: build/test-logs/dist-win32.log)"
+    mkdir -p build/test-logs
+    if ctest --preset win32 >build/test-logs/dist-win32.log 2>&1; then
+        tools/x86-proof record
+        tested="passed"
+    else
+        tail -n 20 build/test-logs/dist-win32.log
+        echo "dist: THE x86 TEST SUITE FAILED; README.TXT says so"
+        tested="failed"
+    fi
+fi
+if [ "$tested" = passed ]; then
+    tested_text="These x86 programs passed our Windows test suite where this release
+was made, run under Wine 10 in its 32-bit (WoW64) mode. They have not been
+run on real Windows."
+else
+    tested_text="These x86 programs did NOT pass our Windows test suite where this
+release was made (run under Wine 10 in its 32-bit mode). Do not hand them
+out."
+fi
+
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/win32/CMakeCache.txt)
 name=KubrelSE-$version
 dist=build/dist
 folder=$dist/$name
 zip=$name-x86.zip
 
-crlf() { sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$1"; }
+crlf() {
+    awk -v version="$version" -v tested="$tested_text" \
+        '{ gsub(/@VERSION@/, version); if ($0 == "@TESTED@") $0 = tested; gsub(/\n/, "\r\n"); print $0 "\r" }' "$1"
+}
 
 rm -rf "$folder" "${dist:?}/$zip"
 mkdir -p "$folder"
