@@ -156,7 +156,7 @@ TEST(AppManagerCommandLine, NamesTheProgramWithoutTheQuotesOfAQuotedPath)
     ASSERT_EQ(1, programOfPath("C:\\Sync Tool\\a.exe", out, sizeof out));
     EXPECT_STREQ("C:\\Sync Tool\\a.exe", out);
     EXPECT_EQ(0, programOfPath("\"\"", out, sizeof out));
-    EXPECT_EQ(0, programOfPath("C:\\a.exe", out, 10));  // 10 characters need 11 bytes
+    EXPECT_EQ(0, programOfPath("C:\\abc.exe", out, 10));  // 10 characters need 11 bytes
     EXPECT_STREQ("", out);
 }
 
