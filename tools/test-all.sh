@@ -41,7 +41,7 @@ run_tests() {  # preset
 
 step install tools/install-deps.sh || { echo "0 passed, $failed failed"; exit 1; }
 
-for preset in native native-asan win64 win32; do
+for preset in native native-asan win64 win32 handset-arm; do
     step "configure-$preset" cmake --preset "$preset" &&
         step "build-$preset" cmake --build --preset "$preset" &&
         run_tests "$preset"
