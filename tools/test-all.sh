@@ -21,6 +21,12 @@ step() {  # name, command...: a failing build step counts as one failure
     return 1
 }
 
+failed_output() {  # ctest log: what each failed test printed, a few lines each
+    awk '/^ *Start +[0-9]+:|^ *[0-9]+\/[0-9]+ Test +#|tests passed, / { show = 0 }
+         /^ *[0-9]+\/[0-9]+ Test +#.*\*\*\*/ { show = 1; lines = 0 }
+         show && NF && lines++ < 20' "$1" | head -n 60
+}
+
 run_tests() {  # preset
     echo "== test $1"
     ctest --preset "$1" >"$log/test-$1.log" 2>&1
@@ -36,7 +42,7 @@ run_tests() {  # preset
     passed=$((passed + total - bad))
     failed=$((failed + bad))
     echo "   $summary"
-    [ "$bad" -eq 0 ] || sed -n '/The following tests FAILED/,$p' "$log/test-$1.log"
+    [ "$bad" -eq 0 ] || { failed_output "$log/test-$1.log"; sed -n '/The following tests FAILED/,$p' "$log/test-$1.log"; }
 }
 
 step install tools/install-deps.sh || { echo "0 passed, $failed failed"; exit 1; }
