@@ -21,6 +21,9 @@ endfunction()
 # its budget for this processor and that its import table names every
 # IMPORTS function and nothing that matches NO_IMPORT.
 function(kubrelse_size_budget target)
+    if(KUBRELSE_HANDSET_OBJECTS)  # compiled only: there is no program
+        return()
+    endif()
     cmake_parse_arguments(ARG "" "NO_IMPORT" "BYTES;IMPORTS" ${ARGN})
     list(GET ARG_BYTES 0 budget)
     if(CMAKE_SIZEOF_VOID_P EQUAL 8)

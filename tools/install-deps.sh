@@ -5,7 +5,8 @@ set -eu
 PACKAGES="cmake ninja-build make g++ libgtest-dev libbenchmark-dev
 g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
 wine wine64 xvfb xauth debootstrap
-libgsm1-dev zlib1g-dev"
+libgsm1-dev zlib1g-dev
+clang llvm"
 
 missing=""
 for p in $PACKAGES; do

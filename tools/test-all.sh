@@ -24,6 +24,12 @@ step() {  # name, command...: a failing build step counts as one failure
     return 1
 }
 
+failed_output() {  # ctest log: what each failed test printed, a few lines each
+    awk '/^ *Start +[0-9]+:|^ *[0-9]+\/[0-9]+ Test +#|tests passed, / { show = 0 }
+         /^ *[0-9]+\/[0-9]+ Test +#.*\*\*\*/ { show = 1; lines = 0 }
+         show && NF && lines++ < 20' "$1" | head -n 60
+}
+
 run_tests() {  # preset
     echo "== test $1"
     started=$(date +%s)
@@ -40,7 +46,7 @@ run_tests() {  # preset
     passed=$((passed + total - bad))
     failed=$((failed + bad))
     echo "   $summary ($(( $(date +%s) - started )) s)"
-    [ "$bad" -eq 0 ] || sed -n '/The following tests FAILED/,$p' "$log/test-$1.log"
+    [ "$bad" -eq 0 ] || { failed_output "$log/test-$1.log"; sed -n '/The following tests FAILED/,$p' "$log/test-$1.log"; }
     # The x86 programs that passed are the ones `make dist` may hand out.
     [ "$1" != win32 ] || [ "$bad" -ne 0 ] || tools/x86-proof record
 }
@@ -50,7 +56,7 @@ step install tools/install-deps.sh || { echo "0 passed, $failed failed"; exit 1;
 # outside the work tree.
 step wine10-root tools/wine10-root ensure
 
-for preset in native native-asan win64 win32; do
+for preset in native native-asan win64 win32 handset-arm; do
     step "configure-$preset" cmake --preset "$preset" &&
         step "build-$preset" cmake --build --preset "$preset" &&
         run_tests "$preset"

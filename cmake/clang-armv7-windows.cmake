@@ -1,0 +1,29 @@
+# 32-bit ARM Windows, the handset's processor, with clang: the game's code
+# compiled to ARMv7 Thumb objects and checked, never linked (no ARM C runtime
+# or import libraries are at hand). Used by the handset-arm preset, which
+# also sets KUBRELSE_HANDSET_OBJECTS.
+#
+# Headers: the MinGW-w64 platform headers, which know ARM, and, for the few
+# C headers they wrap (<cstdint>, <cstring>, ...), the C++ headers of the x86
+# cross compiler. -nostdinc++ keeps clang from looking for a C++ library of
+# its own; the objects are checked to use none (cmake/CheckHandsetCalls.cmake).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR ARM)
+set(CMAKE_C_COMPILER clang)
+set(CMAKE_CXX_COMPILER clang++)
+set(CMAKE_C_COMPILER_TARGET armv7-w64-windows-gnu)
+set(CMAKE_CXX_COMPILER_TARGET armv7-w64-windows-gnu)
+# Nothing can be linked: the compiler checks build static libraries.
+set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
+
+set(KUBRELSE_MINGW_SUFFIX "-posix" CACHE STRING "Suffix of the MinGW-w64 compiler names (Debian: -posix)")
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES KUBRELSE_MINGW_SUFFIX)
+execute_process(COMMAND i686-w64-mingw32-g++${KUBRELSE_MINGW_SUFFIX} -print-file-name=include/c++
+                OUTPUT_VARIABLE kubrelse_cxx_headers OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE failed)
+if(failed OR NOT IS_DIRECTORY "${kubrelse_cxx_headers}/i686-w64-mingw32")
+    message(FATAL_ERROR "no C++ headers of i686-w64-mingw32-g++${KUBRELSE_MINGW_SUFFIX} (tools/install-deps.sh)")
+endif()
+set(kubrelse_headers "-isystem /usr/share/mingw-w64/include")
+set(CMAKE_C_FLAGS_INIT "${kubrelse_headers}")
+set(CMAKE_CXX_FLAGS_INIT
+    "-nostdinc++ -isystem ${kubrelse_cxx_headers} -isystem ${kubrelse_cxx_headers}/i686-w64-mingw32 ${kubrelse_headers}")
