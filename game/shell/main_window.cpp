@@ -57,7 +57,7 @@ void landingFollowUp(HWND window)
     landPiece();
     if (game.gameOver) {
         invalidatePlayfield(window);
-        playSound(IDS_SOUND_GAME_OVER, 0);
+        playSound(IDR_SOUND_GAME_OVER, 0);
         PostMessageW(window, MSG_AFTER_GAME_OVER, 0, 0);
         // A record is kept at once, not only at exit.
         if (game.newRecord)
@@ -65,9 +65,9 @@ void landingFollowUp(HWND window)
     }
     UpdateWindow(window);
     if (game.linesCleared)
-        playSound(IDS_SOUND_ROWS, 0);
+        playSound(IDR_SOUND_ROWS, 0);
     else
-        playSound(IDS_SOUND_LANDED, 1);
+        playSound(IDR_SOUND_LANDED, 1);
     game.landed = 0;
     game.linesCleared = 0;
 }
@@ -117,7 +117,7 @@ LRESULT onKeyDown(HWND window, WPARAM key)
         break;
     case VK_UP:
         if (turnPiece()) {
-            playSound(IDS_SOUND_TURNED, 0);
+            playSound(IDR_SOUND_TURNED, 0);
             UpdateWindow(window);
         }
         break;
