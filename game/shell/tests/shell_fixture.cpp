@@ -137,10 +137,7 @@ std::wstring keyClickRecord()
            (hasNone ? L"none" : L"");
 }
 
-void writeScript(const wchar_t* text)
-{
-    ASSERT_EQ(writeStringValue(KEY_CLICK_PATH, KEY_CLICK_VALUE, text), ERROR_SUCCESS);
-}
+void writeScript(const wchar_t* text) { ASSERT_EQ(writeStringValue(KEY_CLICK_PATH, KEY_CLICK_VALUE, text), 1); }
 
 std::wstring storedScores()
 {
