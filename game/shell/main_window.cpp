@@ -241,14 +241,6 @@ LRESULT onCommand(HWND window, WPARAM wParam, LPARAM lParam)
     }
 }
 
-LRESULT onPrintClient(HWND window, WPARAM wParam)
-{
-    RECT client;
-    if (GetClientRect(window, &client))
-        renderMainFrame(reinterpret_cast<HDC>(wParam), client);
-    return 1;
-}
-
 }  // namespace
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -264,7 +256,8 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         paintMainWindow(window);
         return 1;
     case WM_PRINTCLIENT:
-        return onPrintClient(window, wParam);
+        renderMainFrame(reinterpret_cast<HDC>(wParam));
+        return 1;
     case WM_CLOSE:
         DestroyWindow(window);
         return 1;

@@ -100,8 +100,6 @@ int keepFrame()
     return 1;
 }
 
-Rect toRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
-
 // Copies bitmap id at its natural size with its top-left corner at (x, y),
 // or, with centreOn given, centred on that rectangle; only the part inside
 // composeBounds.
@@ -128,28 +126,27 @@ void copyBitmap(uint16_t id, int x, int y, const Rect* centreOn)
                SRCCOPY);
 }
 
-// The background, centred on the client area. Where it leaves part of the
-// frame uncovered (missing, or a client area of another size), that part
-// is black, as in a newly made frame, not what the last paint left there.
-void drawBackground(const RECT& client)
+// The background, centred on the frame. Where it leaves part of the frame
+// uncovered (missing, or of another size), that part is black, as in a newly
+// made frame, not what the last paint left there. The frame is the handset's
+// screen whatever the size of the window's client area: a desktop host that
+// shows it larger asks for it with WM_PRINTCLIENT and zooms it itself.
+void drawBackground()
 {
     const KeptPicture* background = keptPicture(IDB_BACKGROUND);
-    const int covers = background && background->width >= FRAME_WIDTH && background->height >= FRAME_HEIGHT &&
-                       client.right - client.left == background->width &&
-                       client.bottom - client.top == background->height;
-    if (!covers)
+    if (!background || background->width != FRAME_WIDTH || background->height != FRAME_HEIGHT)
         PatBlt(paintDC,
                composeBounds.left,
                composeBounds.top,
                composeBounds.right - composeBounds.left,
                composeBounds.bottom - composeBounds.top,
                BLACKNESS);
-    drawBitmapCentred(IDB_BACKGROUND, toRect(client));
+    drawBitmapCentred(IDB_BACKGROUND, Rect{0, 0, FRAME_WIDTH, FRAME_HEIGHT});
 }
 
-void composeMainFrame(const RECT& client)
+void composeMainFrame()
 {
-    drawBackground(client);
+    drawBackground();
     for (int column = 0; column < FIELD_COLUMNS; ++column) {
         for (int row = 0; row < FIELD_ROWS; ++row) {
             const int cell = row * FIELD_COLUMNS + column;
@@ -170,9 +167,9 @@ void composeMainFrame(const RECT& client)
         drawBitmapCentred(IDB_PAUSED, screenLayout.playfieldRect);
 }
 
-void composeHiScoreBoard(const RECT& client)
+void composeHiScoreBoard()
 {
-    drawBackground(client);
+    drawBackground();
     drawNumber(game.score, screenLayout.scoreRect);
     drawNumber(game.level, screenLayout.levelRect);
     drawBitmapCentred(IDB_HISCORE_BOARD, screenLayout.playfieldRect);
@@ -182,12 +179,12 @@ void composeHiScoreBoard(const RECT& client)
 
 // Lets compose draw the part bounds of the kept off-screen frame and copies
 // that part to target in one piece. Without a frame nothing is drawn.
-void renderFrame(HDC target, const RECT& client, const RECT& bounds, void (*compose)(const RECT&))
+void renderFrame(HDC target, const RECT& bounds, void (*compose)())
 {
     const RECT frame = {0, 0, FRAME_WIDTH, FRAME_HEIGHT};
     if (!keepFrame() || !IntersectRect(&composeBounds, &bounds, &frame))
         return;
-    compose(client);
+    compose();
     BitBlt(target,
            composeBounds.left,
            composeBounds.top,
@@ -200,31 +197,24 @@ void renderFrame(HDC target, const RECT& client, const RECT& bounds, void (*comp
 }
 
 // A paint brings up to date what its update region touches.
-void paintWindow(HWND window, void (*compose)(const RECT&))
+void paintWindow(HWND window, void (*compose)())
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
-    RECT client;
-    if (dc && GetClientRect(window, &client))
-        renderFrame(dc, client, ps.rcPaint, compose);
+    if (dc)
+        renderFrame(dc, ps.rcPaint, compose);
     EndPaint(window, &ps);
 }
 
+const RECT WHOLE_FRAME = {0, 0, FRAME_WIDTH, FRAME_HEIGHT};
+
 }  // namespace
 
-void renderMainFrame(HDC target, const RECT& client)
-{
-    const RECT whole = {0, 0, FRAME_WIDTH, FRAME_HEIGHT};
-    renderFrame(target, client, whole, composeMainFrame);
-}
+void renderMainFrame(HDC target) { renderFrame(target, WHOLE_FRAME, composeMainFrame); }
 
 void paintMainWindow(HWND window) { paintWindow(window, composeMainFrame); }
 
-void renderHiScoreBoard(HDC target, const RECT& client)
-{
-    const RECT whole = {0, 0, FRAME_WIDTH, FRAME_HEIGHT};
-    renderFrame(target, client, whole, composeHiScoreBoard);
-}
+void renderHiScoreBoard(HDC target) { renderFrame(target, WHOLE_FRAME, composeHiScoreBoard); }
 
 void paintHiScoreBoard(HWND dialog) { paintWindow(dialog, composeHiScoreBoard); }
 
