@@ -1,5 +1,7 @@
 #include "handset_shell.h"
 
+#include <cstring>
+
 #include "shell_state.h"
 #include "wide_text.h"
 
@@ -70,11 +72,29 @@ int largestZoom = 1;  // the largest whose whole window fits the work area
 int layerSizing;      // the layer itself is sizing the frame window
 
 // What a zoomed paint keeps: the 176 x 180 frame that the hosted window
-// prints into, and the region the update is read into.
-HDC frameDC;
-HBITMAP frameBitmap;
-HGDIOBJ frameReplaced;
-HRGN updateRegion;
+// prints into, and the frame zoom times as large, both as 32-bit pixels.
+struct Pixels {
+    HDC dc;
+    HBITMAP bitmap;
+    HGDIOBJ replaced;
+    uint32_t* pixels;
+    int zoom;
+};
+Pixels frame;
+Pixels zoomedFrame;
+// The frame as the zoomed frame shows it: a paint zooms only the pixels
+// that differ from it. A new zoomed frame is black, and so is this then.
+uint32_t shownFrame[FRAME_WIDTH * FRAME_HEIGHT];
+
+void releasePixels(Pixels* kept)
+{
+    if (kept->dc) {
+        SelectObject(kept->dc, kept->replaced);
+        DeleteObject(kept->bitmap);
+        DeleteDC(kept->dc);
+    }
+    *kept = Pixels{};
+}
 
 LRESULT CALLBACK hostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -328,6 +348,9 @@ void setZoom(int z)
 void becomeDesktopWindow(HWND window)
 {
     frameWindow = window;
+    // Desktop GDI may hold drawing calls back in a batch; the paint reads and
+    // writes pixels directly, so this thread's calls are made one by one.
+    GdiSetBatchLimit(1);
     SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) | DESKTOP_STYLE);
     largestZoom = 1;
     while (largestZoom < MAX_ZOOM && fits(largestZoom + 1, 100))
@@ -375,43 +398,29 @@ void snapSizing(HWND window, WPARAM edge, RECT* drag)
         drag->bottom = drag->top + size.bottom;
 }
 
-// 1 when the frame at the zoom is kept ready to be printed into.
-int keepFrame()
+// 1 when pixels holds the frame at zoom z (made anew for another zoom).
+int keepPixels(Pixels* kept, int z)
 {
-    if (frameDC)
+    if (kept->dc && kept->zoom == z)
         return 1;
+    releasePixels(kept);
     BITMAPINFO info = {};
-    info.bmiHeader = {sizeof info.bmiHeader, FRAME_WIDTH, -FRAME_HEIGHT, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    info.bmiHeader = {sizeof info.bmiHeader, FRAME_WIDTH * z, -FRAME_HEIGHT * z, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = dc ? CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
-    HGDIOBJ replaced = bitmap ? SelectObject(dc, bitmap) : nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC dc = bitmap && bits ? CreateCompatibleDC(nullptr) : nullptr;
+    HGDIOBJ replaced = dc ? SelectObject(dc, bitmap) : nullptr;
     if (!replaced) {
-        if (bitmap)
-            DeleteObject(bitmap);
         if (dc)
             DeleteDC(dc);
+        if (bitmap)
+            DeleteObject(bitmap);
         return 0;
     }
-    frameDC = dc;
-    frameBitmap = bitmap;
-    frameReplaced = replaced;
+    *kept = Pixels{dc, bitmap, replaced, static_cast<uint32_t*>(bits), z};
+    if (kept == &zoomedFrame)
+        std::memset(shownFrame, 0, sizeof shownFrame);
     return 1;
-}
-
-void releaseFrame()
-{
-    if (frameDC) {
-        SelectObject(frameDC, frameReplaced);
-        DeleteObject(frameBitmap);
-        DeleteDC(frameDC);
-    }
-    if (updateRegion)
-        DeleteObject(updateRegion);
-    frameDC = nullptr;
-    frameBitmap = nullptr;
-    frameReplaced = nullptr;
-    updateRegion = nullptr;
 }
 
 int contains(const RECT& outer, const RECT& inner)
@@ -422,53 +431,87 @@ int contains(const RECT& outer, const RECT& inner)
 
 RECT zoomed(const RECT& r) { return RECT{r.left * zoom, r.top * zoom, r.right * zoom, r.bottom * zoom}; }
 
+// Brings part of the zoomed frame up to date with the frame: in each row
+// the pixels from the first to the last that differ from what is shown are
+// written anew, each as a block of zoom x zoom (the first row of a block
+// pixel by pixel, the others copied). The window system's own stretching
+// is several times slower, and most of a frame is the same from one paint
+// to the next.
+void zoomPart(const RECT& part)
+{
+    const int width = FRAME_WIDTH * zoom;
+    for (int y = part.top; y < part.bottom; ++y) {
+        const uint32_t* from = frame.pixels + static_cast<size_t>(y) * FRAME_WIDTH;
+        uint32_t* shown = shownFrame + static_cast<size_t>(y) * FRAME_WIDTH;
+        int first = part.left;
+        int last = part.right - 1;
+        if (!std::memcmp(from + first, shown + first, static_cast<size_t>(last + 1 - first) * sizeof(uint32_t)))
+            continue;
+        while (first <= last && from[first] == shown[first])
+            ++first;
+        while (last >= first && from[last] == shown[last])
+            --last;
+        if (first > last)
+            continue;
+        uint32_t* row = zoomedFrame.pixels + static_cast<size_t>(y) * zoom * width + first * zoom;
+        uint32_t* to = row;
+        for (int x = first; x <= last; ++x)
+            for (int i = 0; i < zoom; ++i)
+                *to++ = from[x];
+        const size_t bytes = static_cast<size_t>(last + 1 - first) * zoom * sizeof(uint32_t);
+        for (int i = 1; i < zoom; ++i)
+            std::memcpy(row + static_cast<size_t>(i) * width, row, bytes);
+        std::memcpy(shown + first, from + first, static_cast<size_t>(last + 1 - first) * sizeof(uint32_t));
+    }
+}
+
 // The paint of a hosted picture at a zoom above 1. The update rectangle is
 // taken both as frame pixels (what the game invalidates) and as screen
 // pixels (what the desktop uncovers); each part of the frame it names is
 // shown whole, as blocks of zoom x zoom pixels, from the frame the window
-// prints.
+// prints. Where those blocks reach beyond the update region, they are drawn
+// through a context of the whole window.
 void paintZoomed(const Host* host)
 {
     HWND window = host->window;
-    if (!updateRegion)
-        updateRegion = CreateRectRgn(0, 0, 0, 0);
-    RECT update = {};
-    const int simple =
-        updateRegion && GetUpdateRgn(window, updateRegion, FALSE) == SIMPLEREGION && GetRgnBox(updateRegion, &update);
-    if (!simple)
-        GetUpdateRect(window, &update, FALSE);
-    const RECT frame = {0, 0, FRAME_WIDTH, FRAME_HEIGHT};
-    const RECT asScreen = {
-        update.left / zoom, update.top / zoom, (update.right + zoom - 1) / zoom, (update.bottom + zoom - 1) / zoom};
-    RECT parts[2];
-    IntersectRect(&parts[0], &update, &frame);
-    IntersectRect(&parts[1], &asScreen, &frame);
-    if (contains(parts[1], parts[0]))
-        SetRectEmpty(&parts[0]);
-    else if (contains(parts[0], parts[1]))
-        SetRectEmpty(&parts[1]);
-    for (const RECT& part : parts) {
-        const RECT shown = zoomed(part);
-        if (!IsRectEmpty(&part) && !(simple && contains(update, shown)))
-            InvalidateRect(window, &shown, FALSE);
-    }
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
-    if (dc && keepFrame()) {
-        CallWindowProcW(host->own, window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(frameDC), PRF_CLIENT);
+    if (dc && keepPixels(&frame, 1) && keepPixels(&zoomedFrame, zoom)) {
+        const RECT& update = ps.rcPaint;
+        const RECT whole = {0, 0, FRAME_WIDTH, FRAME_HEIGHT};
+        const RECT asScreen = {
+            update.left / zoom, update.top / zoom, (update.right + zoom - 1) / zoom, (update.bottom + zoom - 1) / zoom};
+        RECT parts[2];
+        IntersectRect(&parts[0], &update, &whole);
+        IntersectRect(&parts[1], &asScreen, &whole);
+        if (contains(parts[1], parts[0]))
+            SetRectEmpty(&parts[0]);
+        else if (contains(parts[0], parts[1]))
+            SetRectEmpty(&parts[1]);
+        RECT clip;
+        int inside = GetClipBox(dc, &clip) == SIMPLEREGION;
         for (const RECT& part : parts)
-            if (!IsRectEmpty(&part))
-                StretchBlt(dc,
-                           part.left * zoom,
-                           part.top * zoom,
-                           (part.right - part.left) * zoom,
-                           (part.bottom - part.top) * zoom,
-                           frameDC,
-                           part.left,
-                           part.top,
-                           part.right - part.left,
-                           part.bottom - part.top,
-                           SRCCOPY);
+            inside = inside && (IsRectEmpty(&part) || contains(clip, zoomed(part)));
+        HDC target = inside ? dc : GetDC(window);
+        CallWindowProcW(host->own, window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(frame.dc), PRF_CLIENT);
+        for (const RECT& part : parts) {
+            if (IsRectEmpty(&part))
+                continue;
+            zoomPart(part);
+            const RECT shown = zoomed(part);
+            if (target)
+                BitBlt(target,
+                       shown.left,
+                       shown.top,
+                       shown.right - shown.left,
+                       shown.bottom - shown.top,
+                       zoomedFrame.dc,
+                       shown.left,
+                       shown.top,
+                       SRCCOPY);
+        }
+        if (target && target != dc)
+            ReleaseDC(window, target);
     }
     EndPaint(window, &ps);
 }
@@ -726,7 +769,8 @@ LRESULT CALLBACK hostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         if (window == frameWindow) {
             frameWindow = nullptr;
             zoom = 1;
-            releaseFrame();
+            releasePixels(&frame);
+            releasePixels(&zoomedFrame);
         }
         break;
     default:
