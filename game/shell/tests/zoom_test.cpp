@@ -26,9 +26,10 @@ class Zoom : public ShellTest {
 protected:
     Zoom() { createInSetUp = false; }
 
+    // A REG_SZ value holds the text whose four bytes read as zoom 3.
     void storeZoom(DWORD type, DWORD value)
     {
-        const wchar_t text[] = L"3";
+        const wchar_t text[] = {3, 0};
         setRawValue(GAME_KEY_PATH, ZOOM_VALUE, type, type == REG_SZ ? static_cast<const void*>(text) : &value, 4);
     }
     void chooseZoom(int zoom) { SendMessageW(window(), WM_SYSCOMMAND, zoomItem(zoom), 0); }
@@ -110,6 +111,8 @@ struct AboutLayout {
     std::vector<std::vector<LONG>> controls;
     LONG letters = 0;
     LONG icon = 0;
+    HFONT font = nullptr;
+    HICON iconHandle = nullptr;
 };
 
 AboutLayout openAbout()
@@ -122,13 +125,18 @@ AboutLayout openAbout()
             MapWindowPoints(nullptr, about, reinterpret_cast<POINT*>(&r), 2);
             layout.controls.push_back({r.left, r.top, r.right, r.bottom});
             LOGFONTW font = {};
-            if (GetObjectW(reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0)), sizeof font, &font))
+            HFONT lettered = reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0));
+            if (lettered && GetObjectW(lettered, sizeof font, &font)) {
                 layout.letters = std::abs(font.lfHeight);
+                layout.font = lettered;
+            }
             ICONINFO icon = {};
             BITMAP mask = {};
             HICON shown = reinterpret_cast<HICON>(SendMessageW(c, STM_GETICON, 0, 0));
-            if (shown && GetIconInfo(shown, &icon) && GetObjectW(icon.hbmMask, sizeof mask, &mask))
+            if (shown && GetIconInfo(shown, &icon) && GetObjectW(icon.hbmMask, sizeof mask, &mask)) {
                 layout.icon = mask.bmWidth;
+                layout.iconHandle = shown;
+            }
             DeleteObject(icon.hbmColor);
             DeleteObject(icon.hbmMask);
         }
@@ -148,7 +156,6 @@ TEST_F(Zoom, TheBoardAndTheAboutBoxCoverTheZoomedFrameTheBoardInBlocksTheAboutBo
     chooseZoom(3);
     ASSERT_EQ(desktopZoom(), 3);
     startGameWith(1);
-    const unsigned objects = drawingObjectsInUse();
 
     const std::vector<LONG> frame = wintest::rectOf(window(), true);
     std::vector<LONG> where;
@@ -173,7 +180,10 @@ TEST_F(Zoom, TheBoardAndTheAboutBoxCoverTheZoomedFrameTheBoardInBlocksTheAboutBo
     }
     EXPECT_EQ(large.letters, 3 * small.letters) << "the text is drawn larger, not stretched";
     EXPECT_EQ(large.icon, 3 * small.icon);
-    EXPECT_LE(drawingObjectsInUse(), objects + 2) << "the larger letters and icon went with the box";
+    ICONINFO gone = {};
+    ASSERT_NE(large.font, small.font);
+    EXPECT_EQ(GetObjectType(large.font), 0u) << "the larger letters went with the box";
+    EXPECT_FALSE(GetIconInfo(large.iconHandle, &gone)) << "and so did the larger icon";
 }
 
 TEST_F(Zoom, TheZoomedSoftkeyBarLiesBelowTheFrameAndItsRightHalfOpensTheMenu)
@@ -222,6 +232,8 @@ TEST_F(Zoom, TheSystemMenuCtrlPlusMinusAndTheBorderChangeTheZoomAndTheClientSize
         key(step.first);
         EXPECT_EQ(desktopZoom(), step.second);
         EXPECT_EQ(clientSize(), frameAt(step.second));
+        UpdateWindow(window());
+        expectSamePicture(screenFrame(window(), step.second), zoomedBy(printFrame(window()), step.second), __LINE__);
     }
     keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
