@@ -338,7 +338,7 @@ void setZoom(int z)
     sizeFrame(0);  // moves the bars and the dialogs along
     for (Host& host : hosts)
         if (host.window)
-            InvalidateRect(host.window, nullptr, TRUE);
+            InvalidateRect(host.window, nullptr, !host.picture);
 }
 
 // The frame window becomes a desktop window: a system menu with the zooms,
@@ -364,10 +364,13 @@ void becomeDesktopWindow(HWND window)
     if (menu)
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     for (int z = 1; menu && z <= largestZoom; ++z) {
-        wchar_t text[16] = L"Zoom ";
-        const wchar_t digits[] = {
-            z >= 10 ? static_cast<wchar_t>(L'0' + z / 10) : L'x', static_cast<wchar_t>(L'0' + z % 10), L'x', L'\0'};
-        appendText(text, 16, z >= 10 ? digits : digits + 1);
+        wchar_t text[] = L"Zoom 16x";  // the desktop's own item, in no resource of the handset's
+        int at = 5;
+        if (z >= 10)
+            text[at++] = static_cast<wchar_t>(L'0' + z / 10);
+        text[at++] = static_cast<wchar_t>(L'0' + z % 10);
+        text[at++] = L'x';
+        text[at] = L'\0';
         AppendMenuW(menu, MF_STRING, SC_ZOOM_BASE + SC_ZOOM_STEP * z, text);
     }
     checkZoomItems();
