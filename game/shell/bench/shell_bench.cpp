@@ -65,12 +65,13 @@ void fillLowerRows(int rows)
     InvalidateRect(shell.mainWindow, nullptr, FALSE);
 }
 
-// A new game whose first piece is the run's type, with the lowest rows
-// filled, brought on screen before the timing starts.
+// A new game whose first piece is the run's type, started as the Start
+// softkey does (so everything it asked to repaint is shown), with the
+// lowest rows filled, brought on screen before the timing starts.
 void restart(HWND window, int run, int filledRows)
 {
     game.pieceType = static_cast<int16_t>(1 + run % 7);
-    newGame();
+    SendMessageW(window, WM_COMMAND, CMD_START, 0);
     fillLowerRows(filledRows);
     UpdateWindow(window);
 }
