@@ -6,7 +6,7 @@
 // window of the same size whose paint only copies a ready frame (the
 // window system's own floor), and the same two at zoom 3. With
 // --screenshot FILE it instead plays a few moves and saves the frame and
-// softkeys, at the zoom the window starts with, as a BMP.
+// softkeys at zoom 2 as a BMP.
 #include <windows.h>
 
 #include <algorithm>
@@ -23,6 +23,7 @@
 namespace {
 
 double ticksPerMicrosecond;
+constexpr int SCREENSHOT_ZOOM = 2;
 
 double now()
 {
@@ -179,8 +180,8 @@ int saveScreenshot(HWND window, const char* path)
 {
     POINT origin = {0, 0};
     ClientToScreen(window, &origin);
-    const int width = FRAME_WIDTH;
-    const int height = FRAME_HEIGHT + SOFTKEY_BAR_HEIGHT;
+    const int width = FRAME_WIDTH * desktopZoom();
+    const int height = (FRAME_HEIGHT + SOFTKEY_BAR_HEIGHT) * desktopZoom();
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     BITMAPINFO info = {};
@@ -273,6 +274,7 @@ void placeWell(HWND window)
 
 int screenshot(HWND window, const char* path)
 {
+    SendMessageW(window, WM_SYSCOMMAND, SC_ZOOM_BASE + SCREENSHOT_ZOOM * SC_ZOOM_STEP, 0);
     SendMessageW(window, WM_COMMAND, CMD_SOUND_OFF, 0);
     SendMessageW(window, WM_KEYDOWN, VK_F1, 0);
     seedRandom(20261206);
