@@ -57,8 +57,11 @@ TEST_P(GameRuns, AKilledRunAndASecondCopyLoseNoKeyClicksAndAPlayedRunQuitsByItsM
         Game second;
         EXPECT_EQ(second.finish(), 0u);
         EXPECT_TRUE(first.running());
-        EXPECT_TRUE(wintest::eventually([&] { return GetForegroundWindow() == window && !IsIconic(window); }));
-        EXPECT_EQ(keyClickRecord(), record) << "the second copy left the record alone";
+        // Back in front, the game has silenced the key clicks again.
+        EXPECT_TRUE(wintest::eventually([&] {
+            return GetForegroundWindow() == window && !IsIconic(window) && script() == L"" &&
+                   keyClickRecord() == record;
+        }));
 
         first.kill();
         EXPECT_EQ(first.finish(), 99u);
