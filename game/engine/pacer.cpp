@@ -23,6 +23,10 @@ T readShared(const T& field)
 
 // 1 from the post of a step until the window thread has taken it.
 int stepPending = 0;
+// 1 while the pacer waits for that: only then does taking a step raise the
+// step signal, a call into the platform the window thread is spared at
+// every other step (the pacer is mostly asleep through the level's delay).
+int waitingForStep = 0;
 
 void gravityPacer()
 {
@@ -34,11 +38,17 @@ void gravityPacer()
             return;
         if (!post)
             continue;
-        // A step signal left over from an earlier step only makes this look
-        // at the flag once more.
-        while (__atomic_load_n(&stepPending, __ATOMIC_ACQUIRE))
+        // The mark that the pacer waits is set before the flag is looked at
+        // again, and the window thread clears the flag before it looks at the
+        // mark (both in one total order): either the pacer sees the step
+        // taken, or the window thread sees the pacer waiting and raises the
+        // signal. A step signal left over from an earlier step only makes
+        // this look at the flag once more.
+        __atomic_store_n(&waitingForStep, 1, __ATOMIC_SEQ_CST);
+        while (__atomic_load_n(&stepPending, __ATOMIC_SEQ_CST))
             if (!pacerWaitForStep())
                 return;
+        __atomic_store_n(&waitingForStep, 0, __ATOMIC_SEQ_CST);
         __atomic_store_n(&stepPending, 1, __ATOMIC_RELEASE);
         if (!postGravityStep())
             __atomic_store_n(&stepPending, 0, __ATOMIC_RELEASE);
@@ -64,6 +74,7 @@ int startGravityPacer()
     if (running)
         return 1;
     __atomic_store_n(&stepPending, 0, __ATOMIC_RELEASE);
+    __atomic_store_n(&waitingForStep, 0, __ATOMIC_RELEASE);
     running = pacerThreadStart(gravityPacer);
     return running;
 }
@@ -80,8 +91,9 @@ int gravityPacerRunning() { return running; }
 
 void gravityStepTaken()
 {
-    __atomic_store_n(&stepPending, 0, __ATOMIC_RELEASE);
-    pacerSignalStep();
+    __atomic_store_n(&stepPending, 0, __ATOMIC_SEQ_CST);
+    if (__atomic_load_n(&waitingForStep, __ATOMIC_SEQ_CST))
+        pacerSignalStep();
 }
 
 void setPacerTimeScale(int32_t microsecondsPerMillisecond)

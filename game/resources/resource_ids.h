@@ -20,10 +20,10 @@
 #define IDI_GAME            300  // icon group, language 1028
 
 // ---- Sounds (type "SOUND": whole RIFF WAVE images) -----------------------------
-#define IDS_SOUND_LANDED    500  // GSM 6.10, played waiting
-#define IDS_SOUND_TURNED    501  // GSM 6.10
-#define IDS_SOUND_ROWS      502  // GSM 6.10
-#define IDS_SOUND_GAME_OVER 503  // 8-bit PCM 11025 Hz
+#define IDR_SOUND_LANDED    500  // GSM 6.10, played waiting
+#define IDR_SOUND_TURNED    501  // GSM 6.10
+#define IDR_SOUND_ROWS      502  // GSM 6.10
+#define IDR_SOUND_GAME_OVER 503  // 8-bit PCM 11025 Hz
 
 // ---- Piece masks (type "TILE", 16 bytes each) -----------------------------------
 #define IDT_TILE_BASE       599  // + tile 1..20 -> 600..619

@@ -57,12 +57,9 @@ INT_PTR CALLBACK HiScoreDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     case WM_PAINT:
         paintHiScoreBoard(dialog);
         return TRUE;
-    case WM_PRINTCLIENT: {
-        RECT client;
-        if (GetClientRect(dialog, &client))
-            renderHiScoreBoard(reinterpret_cast<HDC>(wParam), client);
+    case WM_PRINTCLIENT:
+        renderHiScoreBoard(reinterpret_cast<HDC>(wParam));
         return TRUE;
-    }
     default:
         return commonMessage(dialog, message, wParam, &result) ? result : FALSE;
     }

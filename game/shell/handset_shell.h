@@ -4,6 +4,19 @@
 // calls and records have the handset library's names and meaning, so the
 // rest of the program is written against the handset; this file is the only
 // one that knows it runs on a desktop.
+//
+// On the desktop the layer also shows the handset's screen at a whole-number
+// zoom: the frame window (the first parent given a softkey bar that is not
+// a dialog) gets a system menu with a close and a minimise button and the
+// zooms, Ctrl+Plus and Ctrl+Minus step the zoom, and its border resizes in
+// whole zoom steps. At a zoom above 1 the layer paints each window it hosts
+// whose client area is a picture (no controls): it asks the window for the
+// 176 x 180 frame with WM_PRINTCLIENT and shows every frame pixel as a
+// z x z block. An update rectangle there counts both as frame pixels (the
+// game's own invalidations) and as screen pixels (the desktop's). A hosted
+// dialog with controls has them placed, sized and lettered z times as large.
+// The softkey bars are z times as tall. A zoom the user chose is kept in the
+// game's key as the REG_DWORD "DesktopZoom".
 #ifndef KUBRELSE_SHELL_HANDSET_SHELL_H
 #define KUBRELSE_SHELL_HANDSET_SHELL_H
 
@@ -61,5 +74,16 @@ int softkeyInfo(HWND bar, int index, wchar_t* label, int room, UINT* command);
 
 // Presses softkey 0 or 1 as a click or F1/F2 would. 1 when it exists.
 int pressSoftkey(HWND bar, int index);
+
+// The zooms: the frame window's system menu item "Zoom Nx" sends
+// WM_SYSCOMMAND with SC_ZOOM_BASE + N * SC_ZOOM_STEP (from 1 up to the
+// largest zoom whose window fits the primary work area, MAX_ZOOM at most).
+constexpr int MAX_ZOOM = 16;
+constexpr UINT SC_ZOOM_BASE = 0x1000;
+constexpr UINT SC_ZOOM_STEP = 0x10;  // the system keeps the low four bits
+extern const wchar_t ZOOM_VALUE[];   // "DesktopZoom"
+
+// For tests and tools: the zoom the frame window is shown at (1 without one).
+int desktopZoom();
 
 #endif

@@ -9,6 +9,7 @@ int runGame(HINSTANCE instance, HINSTANCE previous, int showCommand)
 {
     HWND running = FindWindowW(MAIN_CLASS_NAME, MAIN_TITLE);
     if (running) {
+        ShowWindow(running, SW_SHOWNORMAL);  // also where it has been minimised
         SetForegroundWindow(running);
         return 0;
     }

@@ -16,16 +16,33 @@ namespace {
 constexpr int RELABEL_ROOM = 20;
 constexpr DWORD BOARD_DELAY_MS = 500;
 
+// What has been asked to be repainted since the window was last brought up
+// to date, gathered into one rectangle: every invalidation is a round trip
+// to the window system that costs more than painting the cells it names, and
+// a dropped piece asks for its box at every row it passes.
+RECT pendingRepaint;
+int pendingAll;
+
 void hostRepaint(const Rect* area)
 {
-    if (!shell.mainWindow)
+    if (!area) {
+        pendingAll = 1;
         return;
-    if (area) {
-        const RECT r = {area->left, area->top, area->right, area->bottom};
-        InvalidateRect(shell.mainWindow, &r, FALSE);
-    } else {
-        InvalidateRect(shell.mainWindow, nullptr, FALSE);
     }
+    const RECT r = {area->left, area->top, area->right, area->bottom};
+    UnionRect(&pendingRepaint, &pendingRepaint, &r);
+}
+
+// Invalidates what has been asked for, in one piece, and paints it at once.
+void showChanges(HWND window)
+{
+    if (pendingAll)
+        InvalidateRect(window, nullptr, FALSE);
+    else if (!IsRectEmpty(&pendingRepaint))
+        InvalidateRect(window, &pendingRepaint, FALSE);
+    pendingAll = 0;
+    SetRectEmpty(&pendingRepaint);
+    UpdateWindow(window);
 }
 
 int hostPostGravityStep() { return shell.mainWindow && PostMessageW(shell.mainWindow, MSG_GRAVITY_STEP, 0, 0) ? 1 : 0; }
@@ -44,30 +61,25 @@ int hostLoadTile(uint16_t resourceId, uint8_t mask[16])
     return 1;
 }
 
-void invalidatePlayfield(HWND window)
-{
-    const Rect& p = screenLayout.playfieldRect;
-    const RECT r = {p.left, p.top, p.right, p.bottom};
-    InvalidateRect(window, &r, FALSE);
-}
+void invalidatePlayfield() { hostRepaint(&screenLayout.playfieldRect); }
 
 // After a blocked downward move: land, show it, then sound it.
 void landingFollowUp(HWND window)
 {
     landPiece();
     if (game.gameOver) {
-        invalidatePlayfield(window);
-        playSound(IDS_SOUND_GAME_OVER, 0);
+        invalidatePlayfield();
+        playSound(IDR_SOUND_GAME_OVER, 0);
         PostMessageW(window, MSG_AFTER_GAME_OVER, 0, 0);
         // A record is kept at once, not only at exit.
         if (game.newRecord)
             writeHighScores();
     }
-    UpdateWindow(window);
+    showChanges(window);
     if (game.linesCleared)
-        playSound(IDS_SOUND_ROWS, 0);
+        playSound(IDR_SOUND_ROWS, 0);
     else
-        playSound(IDS_SOUND_LANDED, 1);
+        playSound(IDR_SOUND_LANDED, 1);
     game.landed = 0;
     game.linesCleared = 0;
 }
@@ -75,6 +87,8 @@ void landingFollowUp(HWND window)
 LRESULT onCreate(HWND window)
 {
     shell.mainWindow = window;
+    pendingAll = 0;  // the new window is painted whole anyway
+    SetRectEmpty(&pendingRepaint);
     shell.menuBar = createSoftkeyBar(window, IDM_MAIN_BAR);
     if (!shell.menuBar)
         PostQuitMessage(0);
@@ -117,14 +131,14 @@ LRESULT onKeyDown(HWND window, WPARAM key)
         break;
     case VK_UP:
         if (turnPiece()) {
-            playSound(IDS_SOUND_TURNED, 0);
-            UpdateWindow(window);
+            playSound(IDR_SOUND_TURNED, 0);
+            showChanges(window);
         }
         break;
     case VK_LEFT:
     case VK_RIGHT:
         if (movePiece(key == VK_LEFT ? MOVE_LEFT : MOVE_RIGHT))
-            UpdateWindow(window);
+            showChanges(window);
         break;
     case VK_F9:
         SendMessageW(window, WM_COMMAND, CMD_PAUSE, 0);
@@ -144,7 +158,7 @@ LRESULT onGravityStep(HWND window)
     if (game.landed)
         landingFollowUp(window);
     else
-        UpdateWindow(window);
+        showChanges(window);
     return 1;
 }
 
@@ -194,12 +208,12 @@ void onStart(HWND window)
     }
     if (game.paused) {
         game.paused = 0;
-        invalidatePlayfield(window);
+        invalidatePlayfield();
     } else {
         newGame();
-        InvalidateRect(window, nullptr, FALSE);
+        hostRepaint(nullptr);
     }
-    UpdateWindow(window);
+    showChanges(window);
 }
 
 void runPausedDialog(UINT templateId, DLGPROC procedure)
@@ -218,8 +232,8 @@ LRESULT onCommand(HWND window, WPARAM wParam, LPARAM lParam)
         return 1;
     case CMD_PAUSE:
         game.paused = game.paused ? 0 : 1;
-        invalidatePlayfield(window);
-        UpdateWindow(window);
+        invalidatePlayfield();
+        showChanges(window);
         return 1;
     case CMD_SOUND_ON:
         game.soundOn = 1;
@@ -241,14 +255,6 @@ LRESULT onCommand(HWND window, WPARAM wParam, LPARAM lParam)
     }
 }
 
-LRESULT onPrintClient(HWND window, WPARAM wParam)
-{
-    RECT client;
-    if (GetClientRect(window, &client))
-        renderMainFrame(reinterpret_cast<HDC>(wParam), client);
-    return 1;
-}
-
 }  // namespace
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -264,7 +270,8 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         paintMainWindow(window);
         return 1;
     case WM_PRINTCLIENT:
-        return onPrintClient(window, wParam);
+        renderMainFrame(reinterpret_cast<HDC>(wParam));
+        return 1;
     case WM_CLOSE:
         DestroyWindow(window);
         return 1;

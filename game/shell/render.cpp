@@ -1,5 +1,7 @@
 #include "render.h"
 
+#include <cstring>
+
 #include "../resources/resource_ids.h"
 #include "game_state.h"
 #include "shell_state.h"
@@ -17,34 +19,67 @@ static_assert(IDB_PREVIEW_BASE + 1 >= FIRST_PICTURE && IDB_DIGIT_BASE + 9 <= LAS
                   IDB_INSTRUCTIONS <= LAST_PICTURE && IDB_PAUSED <= LAST_PICTURE,
               "every picture the game draws has a slot");
 
-// A picture loaded once and kept selected in a memory context of its own
-// for the life of the window: selecting a bitmap into a context costs far
-// more than copying it, so each copy is then a single BitBlt.
+// A picture loaded once and kept for the life of the window as 32-bit
+// pixels, top row first, which a paint copies row by row into the frame:
+// under the window system every call costs far more than copying the few
+// pixels of a cell, so composing a frame makes no calls at all.
 struct KeptPicture {
-    HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ replaced;  // what the context held before; selected back at release
+    HBITMAP bitmap;  // the DIB section holding pixels
+    const uint32_t* pixels;
     int width;
     int height;
 };
 
 KeptPicture pictures[PICTURE_SLOTS];
 
-// The off-screen frame every paint composes into, kept the same way.
+// The off-screen frame every paint composes into, kept the same way and
+// selected into paintDC, from which it is copied to the window.
 HDC paintDC;
 HBITMAP frameBitmap;
 HGDIOBJ frameReplaced;
+uint32_t* framePixels;
 
 // The part of the frame the paint in progress brings up to date; what lies
 // outside it is not shown by this paint, so it is not drawn either.
 RECT composeBounds;
 
-void releasePicture(KeptPicture& picture)
+// A width x height DIB section of 32-bit pixels, top row first; null when it
+// cannot be made.
+HBITMAP makePixels(int width, int height, void** pixels)
 {
-    SelectObject(picture.dc, picture.replaced);
-    DeleteObject(picture.bitmap);
-    DeleteDC(picture.dc);
-    picture = KeptPicture{};
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    *pixels = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, pixels, nullptr, 0);
+    if (bitmap && !*pixels) {
+        DeleteObject(bitmap);
+        bitmap = nullptr;
+    }
+    return bitmap;
+}
+
+// Copies bitmap into pixels through two memory contexts made for this once.
+int copyToPixels(HBITMAP bitmap, HBITMAP pixels, int width, int height)
+{
+    HDC from = CreateCompatibleDC(nullptr);
+    HDC to = CreateCompatibleDC(nullptr);
+    HGDIOBJ keptFrom = from ? SelectObject(from, bitmap) : nullptr;
+    HGDIOBJ keptTo = to ? SelectObject(to, pixels) : nullptr;
+    const int copied = keptFrom && keptTo && BitBlt(to, 0, 0, width, height, from, 0, 0, SRCCOPY);
+    if (keptFrom)
+        SelectObject(from, keptFrom);
+    if (keptTo)
+        SelectObject(to, keptTo);
+    if (from)
+        DeleteDC(from);
+    if (to)
+        DeleteDC(to);
+    return copied;
 }
 
 // The kept picture of id, loaded now if it is not kept yet; null when it
@@ -54,24 +89,27 @@ const KeptPicture* keptPicture(uint16_t id)
     if (id < FIRST_PICTURE || id > LAST_PICTURE)
         return nullptr;
     KeptPicture& picture = pictures[id - FIRST_PICTURE];
-    if (picture.dc)
+    if (picture.bitmap)
         return &picture;
-    HBITMAP bitmap = LoadBitmapW(shell.instance, MAKEINTRESOURCEW(id));
+    HBITMAP loaded = LoadBitmapW(shell.instance, MAKEINTRESOURCEW(id));
     BITMAP header;
-    if (!bitmap || !GetObjectW(bitmap, sizeof header, &header)) {
-        if (bitmap)
-            DeleteObject(bitmap);
+    if (!loaded || !GetObjectW(loaded, sizeof header, &header)) {
+        if (loaded)
+            DeleteObject(loaded);
         return nullptr;
     }
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ replaced = dc ? SelectObject(dc, bitmap) : nullptr;
-    if (!replaced) {
-        if (dc)
-            DeleteDC(dc);
-        DeleteObject(bitmap);
+    const int width = static_cast<int>(header.bmWidth);
+    const int height = static_cast<int>(header.bmHeight);
+    void* pixels = nullptr;
+    HBITMAP kept = makePixels(width, height, &pixels);
+    const int copied = kept && copyToPixels(loaded, kept, width, height);
+    DeleteObject(loaded);
+    if (!copied) {
+        if (kept)
+            DeleteObject(kept);
         return nullptr;
     }
-    picture = KeptPicture{dc, bitmap, replaced, static_cast<int>(header.bmWidth), static_cast<int>(header.bmHeight)};
+    picture = KeptPicture{kept, static_cast<const uint32_t*>(pixels), width, height};
     return &picture;
 }
 
@@ -80,27 +118,32 @@ int keepFrame()
 {
     if (paintDC)
         return 1;
-    HDC screen = GetDC(nullptr);
-    if (!screen)
-        return 0;
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, FRAME_WIDTH, FRAME_HEIGHT);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ replaced = (dc && bitmap) ? SelectObject(dc, bitmap) : nullptr;
+    void* pixels = nullptr;
+    HBITMAP bitmap = makePixels(FRAME_WIDTH, FRAME_HEIGHT, &pixels);
+    HDC dc = bitmap ? CreateCompatibleDC(nullptr) : nullptr;
+    HGDIOBJ replaced = dc ? SelectObject(dc, bitmap) : nullptr;
     if (!replaced) {
-        if (bitmap)
-            DeleteObject(bitmap);
         if (dc)
             DeleteDC(dc);
+        if (bitmap)
+            DeleteObject(bitmap);
         return 0;
     }
     paintDC = dc;
     frameBitmap = bitmap;
     frameReplaced = replaced;
+    framePixels = static_cast<uint32_t*>(pixels);
     return 1;
 }
 
-Rect toRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
+// The rows top to bottom of the frame's area r, each width pixels long:
+// each gets fill(row pixels, its y).
+template <typename Fill>
+void eachRow(const RECT& r, Fill fill)
+{
+    for (int y = r.top; y < r.bottom; ++y)
+        fill(framePixels + static_cast<size_t>(y) * FRAME_WIDTH + r.left, y);
+}
 
 // Copies bitmap id at its natural size with its top-left corner at (x, y),
 // or, with centreOn given, centred on that rectangle; only the part inside
@@ -116,40 +159,32 @@ void copyBitmap(uint16_t id, int x, int y, const Rect* centreOn)
     }
     const RECT placed = {x, y, x + picture->width, y + picture->height};
     RECT shown;
-    if (IntersectRect(&shown, &placed, &composeBounds))
-        BitBlt(paintDC,
-               shown.left,
-               shown.top,
-               shown.right - shown.left,
-               shown.bottom - shown.top,
-               picture->dc,
-               shown.left - x,
-               shown.top - y,
-               SRCCOPY);
+    if (!IntersectRect(&shown, &placed, &composeBounds))
+        return;
+    const size_t bytes = static_cast<size_t>(shown.right - shown.left) * sizeof(uint32_t);
+    eachRow(shown, [&](uint32_t* row, int rowY) {
+        std::memcpy(row, picture->pixels + static_cast<size_t>(rowY - y) * picture->width + (shown.left - x), bytes);
+    });
 }
 
-// The background, centred on the client area. Where it leaves part of the
-// frame uncovered (missing, or a client area of another size), that part
-// is black, as in a newly made frame, not what the last paint left there.
-void drawBackground(const RECT& client)
+// The background, centred on the frame. Where it leaves part of the frame
+// uncovered (missing, or of another size), that part is black, as in a newly
+// made frame, not what the last paint left there. The frame is the handset's
+// screen whatever the size of the window's client area: a desktop host that
+// shows it larger asks for it with WM_PRINTCLIENT and zooms it itself.
+void drawBackground()
 {
     const KeptPicture* background = keptPicture(IDB_BACKGROUND);
-    const int covers = background && background->width >= FRAME_WIDTH && background->height >= FRAME_HEIGHT &&
-                       client.right - client.left == background->width &&
-                       client.bottom - client.top == background->height;
-    if (!covers)
-        PatBlt(paintDC,
-               composeBounds.left,
-               composeBounds.top,
-               composeBounds.right - composeBounds.left,
-               composeBounds.bottom - composeBounds.top,
-               BLACKNESS);
-    drawBitmapCentred(IDB_BACKGROUND, toRect(client));
+    if (!background || background->width != FRAME_WIDTH || background->height != FRAME_HEIGHT) {
+        const size_t bytes = static_cast<size_t>(composeBounds.right - composeBounds.left) * sizeof(uint32_t);
+        eachRow(composeBounds, [bytes](uint32_t* row, int) { std::memset(row, 0, bytes); });
+    }
+    drawBitmapCentred(IDB_BACKGROUND, Rect{0, 0, FRAME_WIDTH, FRAME_HEIGHT});
 }
 
-void composeMainFrame(const RECT& client)
+void composeMainFrame()
 {
-    drawBackground(client);
+    drawBackground();
     for (int column = 0; column < FIELD_COLUMNS; ++column) {
         for (int row = 0; row < FIELD_ROWS; ++row) {
             const int cell = row * FIELD_COLUMNS + column;
@@ -170,9 +205,9 @@ void composeMainFrame(const RECT& client)
         drawBitmapCentred(IDB_PAUSED, screenLayout.playfieldRect);
 }
 
-void composeHiScoreBoard(const RECT& client)
+void composeHiScoreBoard()
 {
-    drawBackground(client);
+    drawBackground();
     drawNumber(game.score, screenLayout.scoreRect);
     drawNumber(game.level, screenLayout.levelRect);
     drawBitmapCentred(IDB_HISCORE_BOARD, screenLayout.playfieldRect);
@@ -182,12 +217,12 @@ void composeHiScoreBoard(const RECT& client)
 
 // Lets compose draw the part bounds of the kept off-screen frame and copies
 // that part to target in one piece. Without a frame nothing is drawn.
-void renderFrame(HDC target, const RECT& client, const RECT& bounds, void (*compose)(const RECT&))
+void renderFrame(HDC target, const RECT& bounds, void (*compose)())
 {
     const RECT frame = {0, 0, FRAME_WIDTH, FRAME_HEIGHT};
     if (!keepFrame() || !IntersectRect(&composeBounds, &bounds, &frame))
         return;
-    compose(client);
+    compose();
     BitBlt(target,
            composeBounds.left,
            composeBounds.top,
@@ -200,31 +235,24 @@ void renderFrame(HDC target, const RECT& client, const RECT& bounds, void (*comp
 }
 
 // A paint brings up to date what its update region touches.
-void paintWindow(HWND window, void (*compose)(const RECT&))
+void paintWindow(HWND window, void (*compose)())
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
-    RECT client;
-    if (dc && GetClientRect(window, &client))
-        renderFrame(dc, client, ps.rcPaint, compose);
+    if (dc)
+        renderFrame(dc, ps.rcPaint, compose);
     EndPaint(window, &ps);
 }
 
+const RECT WHOLE_FRAME = {0, 0, FRAME_WIDTH, FRAME_HEIGHT};
+
 }  // namespace
 
-void renderMainFrame(HDC target, const RECT& client)
-{
-    const RECT whole = {0, 0, FRAME_WIDTH, FRAME_HEIGHT};
-    renderFrame(target, client, whole, composeMainFrame);
-}
+void renderMainFrame(HDC target) { renderFrame(target, WHOLE_FRAME, composeMainFrame); }
 
 void paintMainWindow(HWND window) { paintWindow(window, composeMainFrame); }
 
-void renderHiScoreBoard(HDC target, const RECT& client)
-{
-    const RECT whole = {0, 0, FRAME_WIDTH, FRAME_HEIGHT};
-    renderFrame(target, client, whole, composeHiScoreBoard);
-}
+void renderHiScoreBoard(HDC target) { renderFrame(target, WHOLE_FRAME, composeHiScoreBoard); }
 
 void paintHiScoreBoard(HWND dialog) { paintWindow(dialog, composeHiScoreBoard); }
 
@@ -237,9 +265,11 @@ void keepPictures()
 
 void releasePictures()
 {
-    for (KeptPicture& picture : pictures)
-        if (picture.dc)
-            releasePicture(picture);
+    for (KeptPicture& picture : pictures) {
+        if (picture.bitmap)
+            DeleteObject(picture.bitmap);
+        picture = KeptPicture{};
+    }
     if (paintDC) {
         SelectObject(paintDC, frameReplaced);
         DeleteObject(frameBitmap);
@@ -248,6 +278,7 @@ void releasePictures()
     paintDC = nullptr;
     frameBitmap = nullptr;
     frameReplaced = nullptr;
+    framePixels = nullptr;
 }
 
 void drawBitmapCentred(uint16_t bitmapId, const Rect& area) { copyBitmap(bitmapId, 0, 0, &area); }

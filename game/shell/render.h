@@ -18,12 +18,13 @@ void releasePictures();
 
 // WM_PAINT of the main window.
 void paintMainWindow(HWND window);
-// The same frame into a caller's context (WM_PRINTCLIENT).
-void renderMainFrame(HDC target, const RECT& client);
+// The whole 176 x 180 frame into a caller's context at (0, 0), whatever the
+// size of the window (WM_PRINTCLIENT).
+void renderMainFrame(HDC target);
 
 // The high-score board: WM_PAINT of its dialog, and into a caller's context.
 void paintHiScoreBoard(HWND dialog);
-void renderHiScoreBoard(HDC target, const RECT& client);
+void renderHiScoreBoard(HDC target);
 
 // Drawing helpers; they draw into the frame being composed, so they only
 // work during one of the paints above.

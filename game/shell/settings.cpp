@@ -168,32 +168,32 @@ void writeHighScores()
         writeDword(IDS_MAIN_SECTION, IDS_HISCORE_BASE + i, game.highScores[i]);
 }
 
-LONG readStringValue(const wchar_t* path, const wchar_t* name, wchar_t* dest, int room)
+int readStringValue(const wchar_t* path, const wchar_t* name, wchar_t* dest, int room)
 {
-    if (room < 2)
-        return ERROR_INVALID_PARAMETER;
     HKEY key;
-    const LONG result = RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_QUERY_VALUE, &key);
-    if (result != ERROR_SUCCESS)
-        return result;
-    const LONG queried = queryText(key, name, dest, room);
-    RegCloseKey(key);
-    return queried;
+    LONG result = room < 2 ? ERROR_INVALID_PARAMETER : RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_QUERY_VALUE, &key);
+    if (result == ERROR_SUCCESS) {
+        result = queryText(key, name, dest, room);
+        RegCloseKey(key);
+    }
+    SetLastError(static_cast<DWORD>(result));
+    return result == ERROR_SUCCESS;
 }
 
-LONG writeStringValue(const wchar_t* path, const wchar_t* name, const wchar_t* text)
+int writeStringValue(const wchar_t* path, const wchar_t* name, const wchar_t* text)
 {
     HKEY key;
     LONG result = RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_SET_VALUE, &key);
-    if (result != ERROR_SUCCESS) {
+    if (result != ERROR_SUCCESS)
         result = RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
-        if (result != ERROR_SUCCESS)
-            return result;
+    if (result == ERROR_SUCCESS) {
+        const DWORD length = static_cast<DWORD>(lstrlenW(text));
+        result =
+            RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), (length + 1) * sizeof(wchar_t));
+        RegCloseKey(key);
     }
-    const DWORD length = static_cast<DWORD>(lstrlenW(text));
-    result = RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), (length + 1) * sizeof(wchar_t));
-    RegCloseKey(key);
-    return result;
+    SetLastError(static_cast<DWORD>(result));
+    return result == ERROR_SUCCESS;
 }
 
 void saveKeyClick()
@@ -206,10 +206,11 @@ void saveKeyClick()
         return;
     }
     wchar_t text[KEY_CLICK_ROOM];
-    const LONG result = readStringValue(KEY_CLICK_PATH, KEY_CLICK_VALUE, text, KEY_CLICK_ROOM);
+    const int read = readStringValue(KEY_CLICK_PATH, KEY_CLICK_VALUE, text, KEY_CLICK_ROOM);
+    const DWORD why = GetLastError();
     wchar_t recorded[KEY_CLICK_ROOM];
     const KeyClickSaved record = readKeyClickRecord(recorded);
-    if (record != KEY_CLICK_NOT_READ && result == ERROR_SUCCESS && !text[0]) {
+    if (record != KEY_CLICK_NOT_READ && read && !text[0]) {
         // Still silenced by a run that never gave the key clicks back (one
         // ended outright): the record holds the handset's own setting, and
         // the empty text is ours. Give it back before anything else; an
@@ -224,10 +225,10 @@ void saveKeyClick()
     // was given back, or changed since, and what it holds now is its own.
     if (record != KEY_CLICK_NOT_READ)
         removeKeyClickRecord();
-    if (result == ERROR_SUCCESS) {
+    if (read) {
         lstrcpynW(shell.savedKeyClick, text, KEY_CLICK_ROOM);
         shell.keyClickSaved = KEY_CLICK_TEXT;
-    } else if (result == ERROR_FILE_NOT_FOUND) {
+    } else if (why == ERROR_FILE_NOT_FOUND) {
         shell.keyClickSaved = KEY_CLICK_ABSENT;
     } else {
         shell.keyClickSaved = KEY_CLICK_UNREADABLE;
@@ -249,19 +250,19 @@ void silenceKeyClick()
 
 void restoreKeyClick()
 {
-    LONG result;
+    int given;
     switch (shell.keyClickSaved) {
     case KEY_CLICK_TEXT:
-        result = writeStringValue(KEY_CLICK_PATH, KEY_CLICK_VALUE, shell.savedKeyClick);
+        given = writeStringValue(KEY_CLICK_PATH, KEY_CLICK_VALUE, shell.savedKeyClick);
         break;
     case KEY_CLICK_ABSENT: {
         HKEY key;
-        result = RegOpenKeyExW(HKEY_CURRENT_USER, KEY_CLICK_PATH, 0, KEY_SET_VALUE, &key);
+        LONG result = RegOpenKeyExW(HKEY_CURRENT_USER, KEY_CLICK_PATH, 0, KEY_SET_VALUE, &key);
         if (result == ERROR_SUCCESS) {
             result = RegDeleteValueW(key, KEY_CLICK_VALUE);
             RegCloseKey(key);
         }
-        result = gone(result) ? ERROR_SUCCESS : result;
+        given = gone(result);
         break;
     }
     default:
@@ -269,7 +270,7 @@ void restoreKeyClick()
     }
     // Given back, the record has done its work; kept otherwise, so that the
     // next start tries again.
-    if (result == ERROR_SUCCESS)
+    if (given)
         removeKeyClickRecord();
     announceSettingChange();
 }

@@ -32,10 +32,11 @@ void readHighScores();
 void writeHighScores();
 
 // A text value under HKCU. readStringValue fills dest (room characters, at
-// least 2) with the stored text, always terminated, and returns 0, or the
-// registry error with dest untouched.
-LONG readStringValue(const wchar_t* path, const wchar_t* name, wchar_t* dest, int room);
-LONG writeStringValue(const wchar_t* path, const wchar_t* name, const wchar_t* text);
+// least 2) with the stored text, always terminated. Both return 1 on
+// success and 0 on failure, with the registry error as the thread's last
+// error (GetLastError) either way; a failed read leaves dest untouched.
+int readStringValue(const wchar_t* path, const wchar_t* name, wchar_t* dest, int room);
+int writeStringValue(const wchar_t* path, const wchar_t* name, const wchar_t* text);
 
 // The handset's key clicks: saved once per run (at the latest by the first
 // silence), silenced while the game is active, given back otherwise. Each

@@ -154,7 +154,7 @@ TEST(Pictures, NumbersAreDrawnOnBlackInTheFrameAndOnTheHighScoreBoard)
 
 TEST(Sounds, EachDecodesToAnAudibleToneThroughThePlatformsCodec)
 {
-    for (int id = IDS_SOUND_LANDED; id <= IDS_SOUND_GAME_OVER; ++id) {
+    for (int id = IDR_SOUND_LANDED; id <= IDR_SOUND_GAME_OVER; ++id) {
         SCOPED_TRACE("sound " + std::to_string(id));
         const std::vector<uint8_t> wave = bytesOf(L"sound", id);  // the game asks for the type in lower case
         ASSERT_GT(wave.size(), 12u);

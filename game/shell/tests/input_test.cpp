@@ -82,7 +82,7 @@ TEST_F(MainWindowInput, TitleGameOverAndPauseLetOnlyHashThroughAndGravityMovesOn
     for (int i = 0; i < FIELD_ROWS; ++i)
         SendMessageW(window(), MSG_GRAVITY_STEP, 0, 0);
     EXPECT_EQ(game.score, 10) << "the step that finds the floor lands the piece";
-    EXPECT_EQ(soundRequests, (Sounds{{IDS_SOUND_LANDED, WAITING}}));
+    EXPECT_EQ(soundRequests, (Sounds{{IDR_SOUND_LANDED, WAITING}}));
 
     game.gameOver = 1;
     before = board();
@@ -102,7 +102,7 @@ TEST_F(MainWindowInput, OneDownPressLandsThePieceAndBringsTheNextInOneJump)
     EXPECT_EQ(game.score, 10);
     EXPECT_EQ(game.pieceType, next);
     EXPECT_EQ(game.landed, 0);
-    EXPECT_EQ(soundRequests, (Sounds{{IDS_SOUND_LANDED, WAITING}}));
+    EXPECT_EQ(soundRequests, (Sounds{{IDR_SOUND_LANDED, WAITING}}));
     // And the screen shows it already, before any other message was handled.
     EXPECT_PICTURE_AT(screenFrame(window()), IDB_CELL_BASE + 4, 39, 162);
 
@@ -112,7 +112,7 @@ TEST_F(MainWindowInput, OneDownPressLandsThePieceAndBringsTheNextInOneJump)
     game.pieceType = 4;
     spawnPiece();
     key(VK_DOWN);
-    EXPECT_EQ(soundRequests, (Sounds{{IDS_SOUND_ROWS, ASYNC}}));
+    EXPECT_EQ(soundRequests, (Sounds{{IDR_SOUND_ROWS, ASYNC}}));
     EXPECT_EQ(game.board[0], 0) << "the full row went";
     EXPECT_EQ(game.linesCleared, 0);
 }
@@ -121,7 +121,7 @@ TEST_F(MainWindowInput, OnlyASuccessfulTurnPlaysTheTurnSoundAndSoundOffPlaysNoth
 {
     startGameWith(4);
     key(VK_UP);
-    EXPECT_EQ(soundRequests, (Sounds{{IDS_SOUND_TURNED, ASYNC}}));
+    EXPECT_EQ(soundRequests, (Sounds{{IDR_SOUND_TURNED, ASYNC}}));
 
     soundRequests.clear();
     std::vector<std::string> rows(FIELD_ROWS, "..........");
@@ -158,7 +158,7 @@ TEST_F(MainWindowInput, AGameOverSoundsEndThenLandingAndOnlyARecordIsKeptAtOnceA
     std::copy(table, table + HIGH_SCORE_COUNT, game.highScores);
     ASSERT_NO_FATAL_FAILURE(endGameByLanding(120));
     ASSERT_EQ(game.newRecord, 1);
-    EXPECT_EQ(soundRequests, (Sounds{{IDS_SOUND_GAME_OVER, ASYNC}, {IDS_SOUND_LANDED, WAITING}}));
+    EXPECT_EQ(soundRequests, (Sounds{{IDR_SOUND_GAME_OVER, ASYNC}, {IDR_SOUND_LANDED, WAITING}}));
     EXPECT_EQ(storedScores(), L"HiScore1=130 HiScore2=125 HiScore3=0 HiScore4=0 HiScore5=0")
         << "the record is in the registry before the program ends";
     EXPECT_PICTURE_AT(screenFrame(window()), IDB_GAME_OVER, 20, 78);

@@ -50,12 +50,18 @@ TEST_P(GameRuns, AKilledRunAndASecondCopyLoseNoKeyClicksAndAPlayedRunQuitsByItsM
         ASSERT_TRUE(wintest::eventually([&] { return GetForegroundWindow() == window && script() == L""; }));
         EXPECT_EQ(keyClickRecord(), record) << "kept while silenced";
 
-        // A second copy brings the first to the front and ends at once.
+        // A second copy brings the first to the front, minimised or not,
+        // and ends at once.
+        PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        ASSERT_TRUE(wintest::eventually([&] { return IsIconic(window); }));
         Game second;
         EXPECT_EQ(second.finish(), 0u);
         EXPECT_TRUE(first.running());
-        EXPECT_TRUE(wintest::eventually([&] { return GetForegroundWindow() == window; }));
-        EXPECT_EQ(keyClickRecord(), record) << "the second copy left the record alone";
+        // Back in front, the game has silenced the key clicks again.
+        EXPECT_TRUE(wintest::eventually([&] {
+            return GetForegroundWindow() == window && !IsIconic(window) && script() == L"" &&
+                   keyClickRecord() == record;
+        }));
 
         first.kill();
         EXPECT_EQ(first.finish(), 99u);
@@ -83,6 +89,41 @@ TEST_P(GameRuns, AKilledRunAndASecondCopyLoseNoKeyClicksAndAPlayedRunQuitsByItsM
     EXPECT_EQ(script(), handset) << "key clicks given back";
     EXPECT_EQ(keyClickRecord(), L"<no record>");
     EXPECT_EQ(storedScores(), scores) << "no game ended, no score entered";
+}
+
+TEST_F(GameProcess, OpensZoomedToFitAndItsCloseButtonEndsItWithTheScoresWrittenAndTheKeyClicksGivenBack)
+{
+    writeScript(L"click.wav");
+    Game game;
+    HWND window = game.mainWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(wintest::eventually([] { return script() == L""; }));
+    const std::vector<LONG> client = wintest::rectOf(window, true);
+    const LONG zoom = (client[2] - client[0]) / FRAME_WIDTH;
+    EXPECT_GT(zoom, 1) << "a first start on this screen is zoomed";
+    EXPECT_EQ((std::vector<LONG>{client[2] - client[0], client[3] - client[1]}),
+              (std::vector<LONG>{FRAME_WIDTH * zoom, FRAME_HEIGHT * zoom}));
+    key(window, VK_F1);
+    key(window, VK_DOWN);
+    EXPECT_TRUE(wintest::eventually([&] { return softkeyText(window) == "Restart\tMenu"; }));
+
+    // A click on the close button at the right end of the caption.
+    RECT frame;
+    GetWindowRect(window, &frame);
+    const int edge = GetSystemMetrics(SM_CXFRAME) + GetSystemMetrics(SM_CXPADDEDBORDER);
+    const POINT button = {frame.right - edge - GetSystemMetrics(SM_CXSIZE) / 2,
+                          frame.top + edge + GetSystemMetrics(SM_CYSIZE) / 2};
+    ASSERT_EQ(SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(button.x, button.y)), HTCLOSE);
+    SetCursorPos(button.x, button.y);
+    INPUT click[2] = {};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, click, sizeof(INPUT));
+    EXPECT_EQ(game.finish(), 0u);
+    EXPECT_EQ(script(), L"click.wav") << "key clicks given back";
+    EXPECT_EQ(keyClickRecord(), L"<no record>");
+    EXPECT_EQ(storedScores(), L"HiScore1=0 HiScore2=0 HiScore3=0 HiScore4=0 HiScore5=0") << "written at the end";
 }
 
 // Deletes the capture files in folder; the size of the biggest.

@@ -1,10 +1,10 @@
 // What the player sees: the composed frame, pixel by pixel.
 #include "shell_fixture.h"
 
-#include <algorithm>
 #include <array>
 
 #include "../../resources/resource_ids.h"
+#include "handset_shell.h"
 #include "render.h"
 
 namespace {
@@ -134,35 +134,23 @@ TEST_F(Rendering, InvalidatingTheScoreBoxChangesOnlyItsPixelsOnScreen)
         after, box.right, box.top, before, box.right, box.top, FRAME_WIDTH - box.right, box.bottom - box.top, __LINE__);
 }
 
-// How many drawing objects the process holds, give or take a constant.
-// Where the system does not count them, the handle table tells: with more
-// new objects than the table has free entries, the highest slot handed out
-// is the number in use plus the new ones.
-unsigned drawingObjectsInUse()
-{
-    const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    if (counted)
-        return counted;
-    std::vector<HBITMAP> probes(4000);
-    unsigned highest = 0;
-    for (HBITMAP& probe : probes) {
-        probe = CreateBitmap(1, 1, 1, 1, nullptr);
-        highest = std::max(highest, static_cast<unsigned>(reinterpret_cast<uintptr_t>(probe) & 0xFFFF));
-    }
-    for (HBITMAP probe : probes)
-        DeleteObject(probe);
-    return highest;
-}
-
 TEST_F(Rendering, ThousandsOfPaintsLeaveNoDrawingObjectsBehind)
 {
-    // The pictures and the off-screen frame are made once per window; a
-    // paint makes nothing new, even with a full well of 140 cells.
+    // The pictures and the off-screen frame are made once per window, and
+    // so is what the zoomed paint keeps; a paint makes nothing new, even
+    // with a full well of 140 cells, nor does a change of zoom.
     startGameWith(1);
     game.nextType = 4;
     game.score = 12345;
+    const auto zoomTo = [this](int zoom) {
+        SendMessageW(window(), WM_SYSCOMMAND, SC_ZOOM_BASE + SC_ZOOM_STEP * zoom, 0);
+    };
+    zoomTo(3);
+    UpdateWindow(window());
     const unsigned before = drawingObjectsInUse();
     for (int i = 0; i < 2040; ++i) {
+        if (i % 40 == 0)
+            zoomTo(i < 2000 ? 3 - i / 40 % 3 : 1);
         if (i == 2000) {
             for (int cell = 0; cell < FIELD_CELLS; ++cell)
                 game.board[cell] = static_cast<uint8_t>(1 + cell % 7);

@@ -150,7 +150,8 @@ TEST_F(Settings, ScriptTextIsNeverReadPastItsRoom)
     setRawValue(KEY_CLICK_PATH, KEY_CLICK_VALUE, REG_SZ, longText.data(), DWORD(longText.size() * 2));
     wchar_t dest[KEY_CLICK_ROOM];
     wmemset(dest, L'#', KEY_CLICK_ROOM);
-    EXPECT_NE(readStringValue(KEY_CLICK_PATH, KEY_CLICK_VALUE, dest, KEY_CLICK_ROOM), ERROR_SUCCESS);
+    EXPECT_EQ(readStringValue(KEY_CLICK_PATH, KEY_CLICK_VALUE, dest, KEY_CLICK_ROOM), 0);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_MORE_DATA));
     EXPECT_EQ(dest[0], L'#') << "untouched on failure";
     createMainWindow();
     EXPECT_EQ(script(), longText) << "not silenced, so not lost";
@@ -160,10 +161,11 @@ TEST_F(Settings, ScriptTextIsNeverReadPastItsRoom)
     // Exactly the room without a terminator: read whole, terminated by us.
     const std::wstring full(KEY_CLICK_ROOM - 1, L'y');
     setRawValue(KEY_CLICK_PATH, KEY_CLICK_VALUE, REG_SZ, full.data(), DWORD(full.size() * 2));
-    ASSERT_EQ(readStringValue(KEY_CLICK_PATH, KEY_CLICK_VALUE, dest, KEY_CLICK_ROOM), ERROR_SUCCESS);
+    ASSERT_EQ(readStringValue(KEY_CLICK_PATH, KEY_CLICK_VALUE, dest, KEY_CLICK_ROOM), 1);
     EXPECT_EQ(std::wstring(dest), full);
     wchar_t small[8];
-    ASSERT_EQ(readStringValue(KEY_CLICK_PATH, KEY_CLICK_VALUE, small, 8), ERROR_MORE_DATA);
+    ASSERT_EQ(readStringValue(KEY_CLICK_PATH, KEY_CLICK_VALUE, small, 8), 0);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_MORE_DATA));
 }
 
 TEST_F(Settings, AStartThatCannotMakeItsWindowEndsWithZeroAndWritesNothing)

@@ -1,6 +1,9 @@
 #include "shell_fixture.h"
 
+#include <algorithm>
+
 #include "../../resources/resource_ids.h"
+#include "handset_shell.h"
 #include "main_window.h"
 #include "settings.h"
 #include "sound.h"
@@ -53,22 +56,25 @@ Frame printFrame(HWND window)
     });
 }
 
-Frame screenFrame(HWND window)
+Frame screenFrame(HWND window, int zoom)
 {
-    return capture(FRAME_WIDTH, FRAME_HEIGHT, [window](HDC memory) {
+    return capture(FRAME_WIDTH * zoom, FRAME_HEIGHT * zoom, [window, zoom](HDC memory) {
         HDC screen = GetDC(window);
-        BitBlt(memory, 0, 0, FRAME_WIDTH, FRAME_HEIGHT, screen, 0, 0, SRCCOPY);
+        BitBlt(memory, 0, 0, FRAME_WIDTH * zoom, FRAME_HEIGHT * zoom, screen, 0, 0, SRCCOPY);
         ReleaseDC(window, screen);
     });
 }
 
-Frame renderedFrame(void (*render)(HDC, const RECT&))
+Picture zoomedBy(const Picture& picture, int zoom)
 {
-    return capture(FRAME_WIDTH, FRAME_HEIGHT, [render](HDC memory) {
-        const RECT client = {0, 0, FRAME_WIDTH, FRAME_HEIGHT};
-        render(memory, client);
-    });
+    Picture big{picture.width * zoom, picture.height * zoom, {}};
+    for (int y = 0; y < big.height; ++y)
+        for (int x = 0; x < big.width; ++x)
+            big.rgb.push_back(picture.at(x / zoom, y / zoom));
+    return big;
 }
+
+Frame renderedFrame(void (*render)(HDC)) { return capture(FRAME_WIDTH, FRAME_HEIGHT, render); }
 
 void expectBox(const Frame& frame, int x, int y, const Picture& picture, int px, int py, int w, int h, int line)
 {
@@ -100,6 +106,26 @@ void expectDigitsAt(const Frame& frame, const char* digits, int x, int y, int li
     SCOPED_TRACE(testing::Message() << "digits " << digits);
     for (int i = 0; digits[i]; ++i)
         expectPictureAt(frame, IDB_DIGIT_BASE + digits[i] - '0', x + 9 * i, y, line);
+}
+
+// How many drawing objects the process holds, give or take a constant.
+// Where the system does not count them, the handle table tells: with more
+// new objects than the table has free entries, the highest slot handed out
+// is the number in use plus the new ones.
+unsigned drawingObjectsInUse()
+{
+    const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    if (counted)
+        return counted;
+    std::vector<HBITMAP> probes(4000);
+    unsigned highest = 0;
+    for (HBITMAP& probe : probes) {
+        probe = CreateBitmap(1, 1, 1, 1, nullptr);
+        highest = std::max(highest, static_cast<unsigned>(reinterpret_cast<uintptr_t>(probe) & 0xFFFF));
+    }
+    for (HBITMAP probe : probes)
+        DeleteObject(probe);
+    return highest;
 }
 
 void clearGameRegistry()
@@ -137,10 +163,7 @@ std::wstring keyClickRecord()
            (hasNone ? L"none" : L"");
 }
 
-void writeScript(const wchar_t* text)
-{
-    ASSERT_EQ(writeStringValue(KEY_CLICK_PATH, KEY_CLICK_VALUE, text), ERROR_SUCCESS);
-}
+void writeScript(const wchar_t* text) { ASSERT_EQ(writeStringValue(KEY_CLICK_PATH, KEY_CLICK_VALUE, text), 1); }
 
 std::wstring storedScores()
 {
@@ -185,6 +208,9 @@ void ShellTest::SetUp()
     // Gravity comes only from the steps a test sends itself.
     setPacerTimeScale(1000000);
     clearGameRegistry();
+    // The handset's own size unless a test asks for a zoom.
+    const DWORD zoomOne = 1;
+    setRawValue(GAME_KEY_PATH, ZOOM_VALUE, REG_DWORD, &zoomOne, sizeof zoomOne);
     static ATOM registered = registerMainClass(GetModuleHandleW(nullptr));
     ASSERT_NE(registered, 0);
     if (createInSetUp)

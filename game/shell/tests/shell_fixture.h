@@ -36,9 +36,13 @@ using Picture = resource_reader::Pixels;
 using Frame = Picture;
 
 inline Picture loadPicture(int bitmapId) { return resource_reader::pixelsOf(bitmapId); }
-Frame printFrame(HWND window);   // what its procedure draws for WM_PRINTCLIENT
-Frame screenFrame(HWND window);  // what the screen shows in its client area
-Frame renderedFrame(void (*render)(HDC, const RECT&));
+Frame printFrame(HWND window);  // what its procedure draws for WM_PRINTCLIENT
+// What the screen shows in its client area: the frame, or at a zoom the
+// frame's zoom times as large area.
+Frame screenFrame(HWND window, int zoom = 1);
+// Every pixel as a zoom x zoom block.
+Picture zoomedBy(const Picture& picture, int zoom);
+Frame renderedFrame(void (*render)(HDC));
 
 // The w x h box of frame at (x, y) shows that of picture at (px, py),
 // clipped to the frame; a failure names the first differing pixel.
@@ -49,6 +53,9 @@ void expectPictureAt(const Frame& frame, int bitmapId, int x, int y, int line);
 void expectDigitsAt(const Frame& frame, const char* digits, int x, int y, int line);
 #define EXPECT_PICTURE_AT(frame, id, x, y)    expectPictureAt(frame, id, x, y, __LINE__)
 #define EXPECT_DIGITS_AT(frame, digits, x, y) expectDigitsAt(frame, digits, x, y, __LINE__)
+
+// How many drawing objects the process holds, give or take a constant.
+unsigned drawingObjectsInUse();
 
 const wchar_t COMPANY_KEY_PATH[] = L"Software\\Nolvo Systems Inc.";
 const wchar_t GAME_KEY_PATH[] = L"Software\\Nolvo Systems Inc.\\KubrelSE";
