@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "render.h"
 #include "shell_state.h"
 #include "wide_text.h"
 
@@ -407,20 +408,12 @@ int keepPixels(Pixels* kept, int z)
     if (kept->dc && kept->zoom == z)
         return 1;
     releasePixels(kept);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof info.bmiHeader, FRAME_WIDTH * z, -FRAME_HEIGHT * z, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC dc = bitmap && bits ? CreateCompatibleDC(nullptr) : nullptr;
-    HGDIOBJ replaced = dc ? SelectObject(dc, bitmap) : nullptr;
-    if (!replaced) {
-        if (dc)
-            DeleteDC(dc);
-        if (bitmap)
-            DeleteObject(bitmap);
+    Pixels made = {};
+    made.dc = makePixelContext(FRAME_WIDTH * z, FRAME_HEIGHT * z, &made.bitmap, &made.replaced, &made.pixels);
+    if (!made.dc)
         return 0;
-    }
-    *kept = Pixels{dc, bitmap, replaced, static_cast<uint32_t*>(bits), z};
+    made.zoom = z;
+    *kept = made;
     if (kept == &zoomedFrame)
         std::memset(shownFrame, 0, sizeof shownFrame);
     return 1;

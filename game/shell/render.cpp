@@ -118,22 +118,8 @@ int keepFrame()
 {
     if (paintDC)
         return 1;
-    void* pixels = nullptr;
-    HBITMAP bitmap = makePixels(FRAME_WIDTH, FRAME_HEIGHT, &pixels);
-    HDC dc = bitmap ? CreateCompatibleDC(nullptr) : nullptr;
-    HGDIOBJ replaced = dc ? SelectObject(dc, bitmap) : nullptr;
-    if (!replaced) {
-        if (dc)
-            DeleteDC(dc);
-        if (bitmap)
-            DeleteObject(bitmap);
-        return 0;
-    }
-    paintDC = dc;
-    frameBitmap = bitmap;
-    frameReplaced = replaced;
-    framePixels = static_cast<uint32_t*>(pixels);
-    return 1;
+    paintDC = makePixelContext(FRAME_WIDTH, FRAME_HEIGHT, &frameBitmap, &frameReplaced, &framePixels);
+    return paintDC ? 1 : 0;
 }
 
 // The rows top to bottom of the frame's area r, each width pixels long:
@@ -247,6 +233,25 @@ void paintWindow(HWND window, void (*compose)())
 const RECT WHOLE_FRAME = {0, 0, FRAME_WIDTH, FRAME_HEIGHT};
 
 }  // namespace
+
+HDC makePixelContext(int width, int height, HBITMAP* bitmap, HGDIOBJ* replaced, uint32_t** pixels)
+{
+    void* bits = nullptr;
+    HBITMAP made = makePixels(width, height, &bits);
+    HDC dc = made ? CreateCompatibleDC(nullptr) : nullptr;
+    HGDIOBJ old = dc ? SelectObject(dc, made) : nullptr;
+    if (!old) {
+        if (dc)
+            DeleteDC(dc);
+        if (made)
+            DeleteObject(made);
+        return nullptr;
+    }
+    *bitmap = made;
+    *replaced = old;
+    *pixels = static_cast<uint32_t*>(bits);
+    return dc;
+}
 
 void renderMainFrame(HDC target) { renderFrame(target, WHOLE_FRAME, composeMainFrame); }
 

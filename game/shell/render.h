@@ -26,6 +26,11 @@ void renderMainFrame(HDC target);
 void paintHiScoreBoard(HWND dialog);
 void renderHiScoreBoard(HDC target);
 
+// A memory context holding a new width x height bitmap of 32-bit pixels, top
+// row first; *replaced is what the context held before, for giving back.
+// Null, with nothing left behind, when either cannot be made.
+HDC makePixelContext(int width, int height, HBITMAP* bitmap, HGDIOBJ* replaced, uint32_t** pixels);
+
 // Drawing helpers; they draw into the frame being composed, so they only
 // work during one of the paints above.
 void drawBitmapCentred(uint16_t bitmapId, const Rect& area);
