@@ -72,6 +72,9 @@ int zoom = 1;
 int largestZoom = 1;  // the largest whose whole window fits the work area
 int layerSizing;      // the layer itself is sizing the frame window
 
+// z, kept within 1 and the largest zoom.
+int withinZooms(int z) { return z < 1 ? 1 : (z > largestZoom ? largestZoom : z); }
+
 // What a zoomed paint keeps: the 176 x 180 frame that the hosted window
 // prints into, and the frame zoom times as large, both as 32-bit pixels.
 struct Pixels {
@@ -330,7 +333,7 @@ void setZoom(int z)
 {
     if (!frameWindow)
         return;
-    z = z < 1 ? 1 : (z > largestZoom ? largestZoom : z);
+    z = withinZooms(z);
     const DWORD kept = static_cast<DWORD>(z);
     if (shell.appKey)
         RegSetValueExW(shell.appKey, ZOOM_VALUE, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&kept), sizeof kept);
@@ -360,7 +363,7 @@ void becomeDesktopWindow(HWND window)
     if (!zoom)
         for (zoom = largestZoom; zoom > 1 && !fits(zoom, FIRST_START_PERCENT);)
             --zoom;
-    zoom = zoom > largestZoom ? largestZoom : zoom;
+    zoom = withinZooms(zoom);
     HMENU menu = GetSystemMenu(window, FALSE);
     if (menu)
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
@@ -390,7 +393,7 @@ void snapSizing(HWND window, WPARAM edge, RECT* drag)
     int z = edge == WMSZ_LEFT || edge == WMSZ_RIGHT   ? across
             : edge == WMSZ_TOP || edge == WMSZ_BOTTOM ? down
                                                       : (across > down ? across : down);
-    z = z < 1 ? 1 : (z > largestZoom ? largestZoom : z);
+    z = withinZooms(z);
     const RECT size = windowAt(window, z);
     if (edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT)
         drag->left = drag->right - size.right;
