@@ -1,33 +1,14 @@
-// The handset's shell services, for desktop Windows and Wine, which lack
-// them: softkey bars built from the menu-bar resources, full-screen dialogs
-// over the 176 x 180 frame, and the announcement of a changed setting. The
-// calls and records have the handset library's names and meaning, so the
-// rest of the program is written against the handset; this file is the only
-// one that knows it runs on a desktop.
-//
-// On the desktop the layer also shows the handset's screen at a whole-number
-// zoom: the frame window (the first parent given a softkey bar that is not
-// a dialog) gets a system menu with a close and a minimise button and the
-// zooms, Ctrl+Plus and Ctrl+Minus step the zoom, and its border resizes in
-// whole zoom steps. At a zoom above 1 the layer paints each window it hosts
-// whose client area is a picture (no controls): it asks the window for the
-// 176 x 180 frame with WM_PRINTCLIENT and shows every frame pixel as a
-// z x z block. An update rectangle there counts both as frame pixels (the
-// game's own invalidations) and as screen pixels (the desktop's). A hosted
-// dialog with controls has them placed, sized and lettered z times as large.
-// The softkey bars are z times as tall. A zoom the user chose is kept in the
-// game's key as the REG_DWORD "DesktopZoom".
+// The handset's shell services the game calls: softkey bars built from the
+// menu-bar resources, full-screen dialogs over the 176 x 180 frame, and the
+// announcement of a changed setting, with the handset library's names,
+// records and meaning. This is all the game's own code knows of the
+// handset's shell; on a desktop the desktop handset layer (desktop/)
+// provides the same calls.
 #ifndef KUBRELSE_SHELL_HANDSET_SHELL_H
 #define KUBRELSE_SHELL_HANDSET_SHELL_H
 
 #include <windows.h>
 #include <commctrl.h>
-
-#include <cstdint>
-
-#include "geometry.h"  // FRAME_WIDTH x FRAME_HEIGHT: the handset's screen
-
-constexpr int SOFTKEY_BAR_HEIGHT = 26;
 
 struct SHMENUBARINFO {
     DWORD cbSize;
@@ -62,28 +43,7 @@ BOOL SHCreateMenuBar(SHMENUBARINFO* info);
 BOOL SHInitDialog(SHINITDLGINFO* info);
 
 // Announces a changed setting to the handset's shell and every other
-// top-level window: WM_SETTINGCHANGE to HWND_BROADCAST, which the handset
-// takes posted. Desktop Windows refuses to post a message that may carry a
-// text pointer, so here it is sent, giving up on any window that does not
-// answer within 200 ms: a hung program cannot hold the game.
+// top-level window: WM_SETTINGCHANGE to HWND_BROADCAST.
 void announceSettingChange();
-
-// For tests and tools: the label and command of softkey 0 (left) or 1
-// (right). 1 when the bar has that softkey.
-int softkeyInfo(HWND bar, int index, wchar_t* label, int room, UINT* command);
-
-// Presses softkey 0 or 1 as a click or F1/F2 would. 1 when it exists.
-int pressSoftkey(HWND bar, int index);
-
-// The zooms: the frame window's system menu item "Zoom Nx" sends
-// WM_SYSCOMMAND with SC_ZOOM_BASE + N * SC_ZOOM_STEP (from 1 up to the
-// largest zoom whose window fits the primary work area, MAX_ZOOM at most).
-constexpr int MAX_ZOOM = 16;
-constexpr UINT SC_ZOOM_BASE = 0x1000;
-constexpr UINT SC_ZOOM_STEP = 0x10;  // the system keeps the low four bits
-extern const wchar_t ZOOM_VALUE[];   // "DesktopZoom"
-
-// For tests and tools: the zoom the frame window is shown at (1 without one).
-int desktopZoom();
 
 #endif

@@ -33,11 +33,8 @@ struct KeptPicture {
 KeptPicture pictures[PICTURE_SLOTS];
 
 // The off-screen frame every paint composes into, kept the same way and
-// selected into paintDC, from which it is copied to the window.
-HDC paintDC;
-HBITMAP frameBitmap;
-HGDIOBJ frameReplaced;
-uint32_t* framePixels;
+// held by its own context, from which it is copied to the window.
+PixelContext composed;
 
 // The part of the frame the paint in progress brings up to date; what lies
 // outside it is not shown by this paint, so it is not drawn either.
@@ -114,13 +111,7 @@ const KeptPicture* keptPicture(uint16_t id)
 }
 
 // 1 when the off-screen frame is ready to compose into.
-int keepFrame()
-{
-    if (paintDC)
-        return 1;
-    paintDC = makePixelContext(FRAME_WIDTH, FRAME_HEIGHT, &frameBitmap, &frameReplaced, &framePixels);
-    return paintDC ? 1 : 0;
-}
+int keepFrame() { return composed.dc || makePixelContext(&composed, FRAME_WIDTH, FRAME_HEIGHT); }
 
 // The rows top to bottom of the frame's area r, each width pixels long:
 // each gets fill(row pixels, its y).
@@ -128,7 +119,7 @@ template <typename Fill>
 void eachRow(const RECT& r, Fill fill)
 {
     for (int y = r.top; y < r.bottom; ++y)
-        fill(framePixels + static_cast<size_t>(y) * FRAME_WIDTH + r.left, y);
+        fill(composed.pixels + static_cast<size_t>(y) * FRAME_WIDTH + r.left, y);
 }
 
 // Copies bitmap id at its natural size with its top-left corner at (x, y),
@@ -214,7 +205,7 @@ void renderFrame(HDC target, const RECT& bounds, void (*compose)())
            composeBounds.top,
            composeBounds.right - composeBounds.left,
            composeBounds.bottom - composeBounds.top,
-           paintDC,
+           composed.dc,
            composeBounds.left,
            composeBounds.top,
            SRCCOPY);
@@ -234,23 +225,31 @@ const RECT WHOLE_FRAME = {0, 0, FRAME_WIDTH, FRAME_HEIGHT};
 
 }  // namespace
 
-HDC makePixelContext(int width, int height, HBITMAP* bitmap, HGDIOBJ* replaced, uint32_t** pixels)
+int makePixelContext(PixelContext* made, int width, int height)
 {
     void* bits = nullptr;
-    HBITMAP made = makePixels(width, height, &bits);
-    HDC dc = made ? CreateCompatibleDC(nullptr) : nullptr;
-    HGDIOBJ old = dc ? SelectObject(dc, made) : nullptr;
-    if (!old) {
+    HBITMAP bitmap = makePixels(width, height, &bits);
+    HDC dc = bitmap ? CreateCompatibleDC(nullptr) : nullptr;
+    HGDIOBJ replaced = dc ? SelectObject(dc, bitmap) : nullptr;
+    if (!replaced) {
         if (dc)
             DeleteDC(dc);
-        if (made)
-            DeleteObject(made);
-        return nullptr;
+        if (bitmap)
+            DeleteObject(bitmap);
+        return 0;
     }
-    *bitmap = made;
-    *replaced = old;
-    *pixels = static_cast<uint32_t*>(bits);
-    return dc;
+    *made = PixelContext{dc, bitmap, replaced, static_cast<uint32_t*>(bits)};
+    return 1;
+}
+
+void releasePixelContext(PixelContext* context)
+{
+    if (context->dc) {
+        SelectObject(context->dc, context->replaced);
+        DeleteObject(context->bitmap);
+        DeleteDC(context->dc);
+    }
+    *context = PixelContext{};
 }
 
 void renderMainFrame(HDC target) { renderFrame(target, WHOLE_FRAME, composeMainFrame); }
@@ -275,15 +274,7 @@ void releasePictures()
             DeleteObject(picture.bitmap);
         picture = KeptPicture{};
     }
-    if (paintDC) {
-        SelectObject(paintDC, frameReplaced);
-        DeleteObject(frameBitmap);
-        DeleteDC(paintDC);
-    }
-    paintDC = nullptr;
-    frameBitmap = nullptr;
-    frameReplaced = nullptr;
-    framePixels = nullptr;
+    releasePixelContext(&composed);
 }
 
 void drawBitmapCentred(uint16_t bitmapId, const Rect& area) { copyBitmap(bitmapId, 0, 0, &area); }

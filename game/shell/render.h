@@ -26,10 +26,18 @@ void renderMainFrame(HDC target);
 void paintHiScoreBoard(HWND dialog);
 void renderHiScoreBoard(HDC target);
 
-// A memory context holding a new width x height bitmap of 32-bit pixels, top
-// row first; *replaced is what the context held before, for giving back.
-// Null, with nothing left behind, when either cannot be made.
-HDC makePixelContext(int width, int height, HBITMAP* bitmap, HGDIOBJ* replaced, uint32_t** pixels);
+// A memory context holding a bitmap of 32-bit pixels, top row first.
+struct PixelContext {
+    HDC dc;
+    HBITMAP bitmap;
+    HGDIOBJ replaced;  // what the context held before, for giving back
+    uint32_t* pixels;
+};
+// Makes a context over a new width x height bitmap: 1 when made; 0, with
+// nothing left behind, when either cannot be made.
+int makePixelContext(PixelContext* made, int width, int height);
+// Gives the context back what it held, deletes both, empties the record.
+void releasePixelContext(PixelContext* context);
 
 // Drawing helpers; they draw into the frame being composed, so they only
 // work during one of the paints above.

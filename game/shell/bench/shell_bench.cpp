@@ -16,7 +16,7 @@
 
 #include "../../resources/resource_ids.h"
 #include "engine.h"
-#include "handset_shell.h"
+#include "desktop.h"
 #include "main_window.h"
 #include "shell_state.h"
 

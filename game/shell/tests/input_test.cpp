@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "../../resources/resource_ids.h"
-#include "handset_shell.h"
+#include "desktop.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "../../resources/resource_ids.h"
-#include "handset_shell.h"
+#include "desktop.h"
 #include "render.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "../../resources/resource_ids.h"
-#include "handset_shell.h"
+#include "desktop.h"
 #include "main_window.h"
 #include "settings.h"
 #include "sound.h"

@@ -3,7 +3,7 @@
 #include "shell_fixture.h"
 
 #include "../../resources/resource_ids.h"
-#include "handset_shell.h"
+#include "desktop.h"
 
 namespace {
 

@@ -1,0 +1,108 @@
+// The desktop handset layer's own records and the calls its files make of
+// each other. Only the layer's files include this.
+#ifndef KUBRELSE_SHELL_DESKTOP_LAYER_H
+#define KUBRELSE_SHELL_DESKTOP_LAYER_H
+
+#include <windows.h>
+
+#include "desktop.h"
+#include "geometry.h"  // FRAME_WIDTH x FRAME_HEIGHT: the handset's screen
+#include "handset_shell.h"
+
+constexpr int MAX_SOFTKEYS = 2;
+constexpr int LABEL_ROOM = 32;
+constexpr WORD NO_DROP_DOWN = 0xFFFF;
+constexpr int MAX_HOSTS = 4;     // the frame window and the dialogs over it
+constexpr int MAX_CONTROLS = 8;  // of one hosted dialog
+
+struct Softkey {
+    UINT command;
+    WORD dropDown;  // pop-up index within the menu, NO_DROP_DOWN for none
+    wchar_t label[LABEL_ROOM];
+};
+
+// What a softkey bar shows and does; kept in its parent's host record.
+struct SoftkeyBar {
+    HWND parent;
+    HINSTANCE instance;
+    WORD menuId;
+    int count;
+    Softkey keys[MAX_SOFTKEYS];
+};
+
+// A control of a hosted dialog: where it lies on the handset's screen, in
+// handset pixels, and for an icon the icon it came with and the larger one
+// the layer made for it.
+struct Control {
+    HWND window;
+    RECT place;
+    HICON icon;
+    HICON madeIcon;
+};
+
+// A window the layer stands in front of: the frame window, or a dialog with
+// a softkey bar or shown full screen. The host table owns the records, the
+// softkey bars' records inside them too; a slot is free while window is
+// null. A table rather than a window property, so that finding the record
+// costs no call to the window system on every message.
+struct Host {
+    HWND window;
+    WNDPROC own;  // the window's own procedure
+    HWND bar;
+    SoftkeyBar softkeys;
+    int fullScreen;  // a dialog made to cover the frame
+    int picture;     // no controls: its client area is a frame the layer zooms
+    int shownZoom;   // the zoom its controls have been given, 0 for none
+    int controls;
+    Control control[MAX_CONTROLS];
+    HFONT font;      // the controls' own font
+    HFONT madeFont;  // that font zoom times as large, made by the layer
+};
+
+// The desktop window around the handset's screen.
+struct DesktopState {
+    HWND frameWindow;  // the first parent given a softkey bar that is not a dialog
+    int zoom;          // shown, 1 without a frame window
+    int chosenZoom;    // the player's choice, 0 for none
+    int largestZoom;   // the largest whose window fits the monitor's work area
+    int layerSizing;   // the layer itself is sizing the frame window
+};
+extern DesktopState desk;
+
+// host.cpp: the table, and the procedure that stands in front of each host.
+Host* hostOf(HWND window);
+// The record of window, subclassing it on the first call so that the layer
+// sees its messages first; null when the table is full.
+Host* subclassHost(HWND window);
+int isDialog(HWND window);
+// Every host is painted anew (after a change of zoom).
+void invalidateHosts();
+
+// softkey_bar.cpp
+HWND createBar(Host* host);
+void placeBar(HWND parent, HWND bar);
+
+// dialog_host.cpp
+void recordControls(Host* host);
+void releaseControls(Host* host);
+void placeDialog(Host* host);
+
+// desktop_window.cpp
+void becomeDesktopWindow(HWND window);
+// What the frame window alone does: the zooms of its system menu, sizing in
+// zoom steps, another monitor or display. 1 when message was handled.
+int frameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+// 1 when key, with Ctrl held, stepped the zoom (Ctrl+Plus, Ctrl+Minus).
+int zoomKey(WPARAM key);
+// The size of window's window rectangle whose client area is the frame at
+// zoom z, for the DPI of its monitor.
+SIZE windowSizeAt(HWND window, int z);
+// The DPI of window's monitor (96 where the system cannot tell).
+UINT dpiOf(HWND window);
+void leaveDesktopWindow();
+
+// zoomed_paint.cpp: the paint of a hosted picture at a zoom above 1.
+void paintZoomed(const Host* host);
+void releaseZoomedPaint();
+
+#endif
