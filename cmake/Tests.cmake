@@ -10,6 +10,40 @@
 # shared helpers of the Windows tests (tools/wintest).
 include(GoogleTest)
 
+# kubrelse_wine_session(<name> [SCREEN <width>x<height>x<depth>] [LOGPIXELS <dpi>])
+# registers the ctest fixture wine_session<name> ("" for the main one): one
+# Wine session (a private prefix whose display scaling is LOGPIXELS, an Xvfb
+# screen of SCREEN, a wineserver) kept in ${CMAKE_BINARY_DIR}/wine<name>,
+# started before the first test that requires the fixture and ended after
+# the last. x86 programs run under Wine 10 in WoW64 mode, x64 ones under the
+# host's Wine.
+function(kubrelse_wine_session name)
+    cmake_parse_arguments(ARG "" "SCREEN;LOGPIXELS" "" ${ARGN})
+    set(state ${CMAKE_BINARY_DIR}/wine${name})
+    set(wine_kind host)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        set(wine_kind wow64)
+    endif()
+    add_test(NAME wine_session${name}_start COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-session start ${state} ${wine_kind})
+    add_test(NAME wine_session${name}_stop COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-session stop ${state})
+    set(environment "")
+    if(ARG_SCREEN)
+        list(APPEND environment WINE_SCREEN=${ARG_SCREEN})
+    endif()
+    if(ARG_LOGPIXELS)
+        list(APPEND environment WINE_LOGPIXELS=${ARG_LOGPIXELS})
+    endif()
+    set_tests_properties(wine_session${name}_start PROPERTIES
+        FIXTURES_SETUP wine_session${name} LABELS harness TIMEOUT 300 ENVIRONMENT "${environment}")
+    set_tests_properties(wine_session${name}_stop PROPERTIES FIXTURES_CLEANUP wine_session${name} LABELS harness TIMEOUT 60)
+endfunction()
+
+if(CMAKE_CROSSCOMPILING)
+    # The session every Windows test runs in unless it asks for another.
+    set(KUBRELSE_WINE_STATE ${CMAKE_BINARY_DIR}/wine)
+    kubrelse_wine_session("")
+endif()
+
 function(kubrelse_add_gtest target)
     cmake_parse_arguments(ARG "" "LABEL;RESOURCE_LOCK" "SOURCES;LIBS" ${ARGN})
     add_executable(${target} ${ARG_SOURCES})
