@@ -7,6 +7,7 @@ cd "$(dirname "$0")/.."
 
 passed=0
 failed=0
+skipped=0
 log=build/test-logs
 mkdir -p "$log"
 
@@ -30,10 +31,14 @@ failed_output() {  # ctest log: what each failed test printed, a few lines each
          show && NF && lines++ < 20' "$1" | head -n 60
 }
 
-run_tests() {  # preset
-    echo "== test $1"
+run_tests() {  # preset [ctest options...]
+    preset=$1; shift
+    echo "== test $preset"
     started=$(date +%s)
-    ctest --preset "$1" >"$log/test-$1.log" 2>&1
+    ctest --preset "$preset" "$@" >"$log/test-$preset.log" 2>&1
+    whole=1
+    [ $# -eq 0 ] || whole=0
+    set -- "$preset"
     summary=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log/test-$1.log" | tail -n 1)
     if [ -z "$summary" ]; then
         tail -n 40 "$log/test-$1.log"
@@ -47,8 +52,9 @@ run_tests() {  # preset
     failed=$((failed + bad))
     echo "   $summary ($(( $(date +%s) - started )) s)"
     [ "$bad" -eq 0 ] || { failed_output "$log/test-$1.log"; sed -n '/The following tests FAILED/,$p' "$log/test-$1.log"; }
-    # The x86 programs that passed are the ones `make dist` may hand out.
-    [ "$1" != win32 ] || [ "$bad" -ne 0 ] || tools/x86-proof record
+    # The x86 programs that passed the whole suite are the ones `make dist`
+    # may hand out as tested.
+    [ "$1" != win32 ] || [ "$bad" -ne 0 ] || [ "$whole" -eq 0 ] || tools/x86-proof record
 }
 
 step install tools/install-deps.sh || { echo "0 passed, $failed failed"; exit 1; }
@@ -56,11 +62,31 @@ step install tools/install-deps.sh || { echo "0 passed, $failed failed"; exit 1;
 # outside the work tree.
 step wine10-root tools/wine10-root ensure
 
+# The x86 programs run only where the machine lets Wine 10 run 32-bit code.
+# Elsewhere they are still built and size-checked, their Windows tests are
+# counted as skipped, and `make dist` says they have not passed.
+run_x86_tests() {
+    if tools/x86-runs-here build/win32 >/dev/null 2>&1; then
+        run_tests win32
+        return
+    fi
+    without_wine="size|handset"
+    not_run=$(ctest --preset win32 -N -LE "$without_wine" | sed -n 's/^Total Tests: //p')
+    echo "!! this machine cannot run x86 programs under Wine 10 (no 32-bit mode for programs):"
+    echo "   the x86 build's ${not_run:-?} Windows tests are skipped; its size and call checks run"
+    skipped=$((skipped + ${not_run:-0}))
+    run_tests win32 -L "$without_wine"
+}
+
 for preset in native native-asan win64 win32 handset-arm; do
     step "configure-$preset" cmake --preset "$preset" &&
-        step "build-$preset" cmake --build --preset "$preset" &&
-        run_tests "$preset"
+        step "build-$preset" cmake --build --preset "$preset" || continue
+    if [ "$preset" = win32 ]; then run_x86_tests; else run_tests "$preset"; fi
 done
 
-echo "$passed passed, $failed failed"
+if [ "$skipped" -gt 0 ]; then
+    echo "$passed passed, $failed failed, $skipped skipped"
+else
+    echo "$passed passed, $failed failed"
+fi
 [ "$failed" -eq 0 ]

@@ -4,7 +4,8 @@
 // 176 x 180 copy of a ready frame; beside them, measured in turns with them
 // so that their ratios hold on a busy machine, the paint cycle of a bare
 // window of the same size whose paint only copies a ready frame (the
-// window system's own floor), and the same two at zoom 3. With
+// window system's own floor), and the same two at zoom 3 and, on a screen
+// that takes it (a 4K one), at zoom 8. With
 // --screenshot FILE it instead plays a few moves and saves the frame and
 // softkeys at zoom 2 as a BMP.
 #include <windows.h>
@@ -24,6 +25,8 @@ namespace {
 
 double ticksPerMicrosecond;
 constexpr int SCREENSHOT_ZOOM = 2;
+constexpr int RUNS = 400;
+constexpr int TURNS = 8;  // the kinds of run take turns, RUNS / TURNS at a time
 
 double now()
 {
@@ -45,6 +48,8 @@ void pump()
         if (msg.message != WM_QUIT)
             DispatchMessageW(&msg);
 }
+
+void setZoom(HWND window, int zoom) { SendMessageW(window, WM_SYSCOMMAND, SC_ZOOM_BASE + zoom * SC_ZOOM_STEP, 0); }
 
 void fillWell()
 {
@@ -274,7 +279,7 @@ void placeWell(HWND window)
 
 int screenshot(HWND window, const char* path)
 {
-    SendMessageW(window, WM_SYSCOMMAND, SC_ZOOM_BASE + SCREENSHOT_ZOOM * SC_ZOOM_STEP, 0);
+    setZoom(window, SCREENSHOT_ZOOM);
     SendMessageW(window, WM_COMMAND, CMD_SOUND_OFF, 0);
     SendMessageW(window, WM_KEYDOWN, VK_F1, 0);
     seedRandom(20261206);
@@ -292,6 +297,120 @@ int screenshot(HWND window, const char* path)
     Sleep(300);
     pump();
     return saveScreenshot(window, path) ? 0 : 1;
+}
+
+// The handset's size: the full paint, the down key, the gravity step and the
+// bare window, taking turns.
+struct HandsetTimings {
+    std::vector<double> paints, drops, steps, bares;
+};
+
+void timeAtHandsetSize(HWND window, HandsetTimings* t)
+{
+    Bare bare = {};
+    makeBare(&bare, window);
+    for (int turn = 0; turn < TURNS; ++turn) {
+        // A full paint of a full well: 140 cells, numbers, preview, no banner.
+        SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        fillWell();
+        timePaints(t->paints, window, RUNS / TURNS);
+
+        // The down key, from the key message to the landed frame on screen.
+        timeInto(
+            t->drops,
+            RUNS / TURNS,
+            [window](int run) { restart(window, run, 0); },
+            [window] { SendMessageW(window, WM_KEYDOWN, VK_DOWN, 0); });
+
+        // One gravity step of a piece in a well two-thirds full, from the
+        // posted step to the frame on screen: the step is taken from the
+        // queue and handled, as the message loop would. (Looking at an empty
+        // queue afterwards is no part of it: under Wine that gives up the
+        // processor, which on a busy machine costs more than the step.)
+        timeInto(
+            t->steps,
+            RUNS / TURNS,
+            [window](int run) { restart(window, run, FIELD_ROWS * 2 / 3); },
+            [window] {
+                PostMessageW(window, MSG_GRAVITY_STEP, 0, 0);
+                MSG msg;
+                if (PeekMessageW(&msg, window, MSG_GRAVITY_STEP, MSG_GRAVITY_STEP, PM_REMOVE | PM_NOYIELD))
+                    DispatchMessageW(&msg);
+            });
+
+        timePaints(t->bares, bare.window, RUNS / TURNS);
+    }
+    endBare(&bare);
+}
+
+// The full paint at zoom beside a bare window of that size, and the line
+// that reports them; a screen too small for the zoom says so instead.
+void timeAtZoom(HWND window, int zoom)
+{
+    if (GetMenuState(GetSystemMenu(window, FALSE), SC_ZOOM_BASE + zoom * SC_ZOOM_STEP, MF_BYCOMMAND) == UINT(-1)) {
+        std::printf("full paint at zoom %d: this screen (%d x %d) is too small for it\n",
+                    zoom,
+                    GetSystemMetrics(SM_CXSCREEN),
+                    GetSystemMetrics(SM_CYSCREEN));
+        return;
+    }
+    setZoom(window, zoom);
+    fillWell();
+    Bare bare = {};
+    makeBare(&bare, window);
+    std::vector<double> paints, bares;
+    for (int turn = 0; turn < TURNS; ++turn) {
+        timePaints(paints, window, RUNS / TURNS);
+        timePaints(bares, bare.window, RUNS / TURNS);
+    }
+    endBare(&bare);
+    setZoom(window, 1);
+    std::printf("full paint at zoom %d: median %8.1f us (%.2f x the bare window paint cycle at zoom %d)\n",
+                zoom,
+                median(paints),
+                median(paints) / median(bares),
+                zoom);
+    std::printf("bare window paint cycle at zoom %d: median %8.1f us\n", zoom, median(bares));
+}
+
+// One copy of a ready 176 x 180 frame to the window, RUNS times.
+std::vector<double> timeCopies(HWND window)
+{
+    HDC windowDC = GetDC(window);
+    HDC ready = CreateCompatibleDC(windowDC);
+    HBITMAP frame = CreateCompatibleBitmap(windowDC, FRAME_WIDTH, FRAME_HEIGHT);
+    HGDIOBJ kept = SelectObject(ready, frame);
+    std::vector<double> copies;
+    timeInto(
+        copies,
+        RUNS,
+        [](int) {},
+        [windowDC, ready] { BitBlt(windowDC, 0, 0, FRAME_WIDTH, FRAME_HEIGHT, ready, 0, 0, SRCCOPY); });
+    SelectObject(ready, kept);
+    DeleteObject(frame);
+    DeleteDC(ready);
+    ReleaseDC(window, windowDC);
+    return copies;
+}
+
+void reportHandsetSize(const HandsetTimings& t, double copy)
+{
+    const double floor = median(t.bares);
+    const struct {
+        const char* what;
+        double median;
+    } lines[] = {{"full paint, full well:", median(t.paints)},
+                 {"down key to frame:    ", median(t.drops)},
+                 {"gravity step paint:   ", median(t.steps)}};
+    std::printf("runs: %d each\n", RUNS);
+    for (const auto& line : lines)
+        std::printf("%s median %8.1f us (%.1f x the copy, %.2f x the bare paint cycle)\n",
+                    line.what,
+                    line.median,
+                    line.median / copy,
+                    line.median / floor);
+    std::printf("one 176 x 180 copy:    median %8.1f us\n", copy);
+    std::printf("bare window paint cycle: median %8.1f us\n", floor);
 }
 
 }  // namespace
@@ -316,102 +435,14 @@ int main(int argc, char** argv)
         return result;
     }
 
-    const int runs = 400;
-    const int turns = 8;  // the kinds of run take turns, runs / turns at a time
-    SendMessageW(window, WM_SYSCOMMAND, SC_ZOOM_BASE + SC_ZOOM_STEP, 0);  // the handset's size
+    setZoom(window, 1);  // the handset's size
     SendMessageW(window, WM_COMMAND, CMD_SOUND_OFF, 0);
     SendMessageW(window, WM_COMMAND, CMD_START, 0);
-
-    Bare bare = {};
-    makeBare(&bare, window);
-    std::vector<double> paints, drops, steps, bares, zoomedPaints, zoomedBares;
-    for (int turn = 0; turn < turns; ++turn) {
-        // A full paint of a full well: 140 cells, numbers, preview, no banner.
-        SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        fillWell();
-        timePaints(paints, window, runs / turns);
-
-        // The down key, from the key message to the landed frame on screen.
-        timeInto(
-            drops,
-            runs / turns,
-            [window](int run) { restart(window, run, 0); },
-            [window] { SendMessageW(window, WM_KEYDOWN, VK_DOWN, 0); });
-
-        // One gravity step of a piece in a well two-thirds full, from the
-        // posted step to the frame on screen: the step is taken from the
-        // queue and handled, as the message loop would. (Looking at an empty
-        // queue afterwards is no part of it: under Wine that gives up the
-        // processor, which on a busy machine costs more than the step.)
-        timeInto(
-            steps,
-            runs / turns,
-            [window](int run) { restart(window, run, FIELD_ROWS * 2 / 3); },
-            [window] {
-                PostMessageW(window, MSG_GRAVITY_STEP, 0, 0);
-                MSG msg;
-                if (PeekMessageW(&msg, window, MSG_GRAVITY_STEP, MSG_GRAVITY_STEP, PM_REMOVE | PM_NOYIELD))
-                    DispatchMessageW(&msg);
-            });
-
-        timePaints(bares, bare.window, runs / turns);
-    }
-    endBare(&bare);
-
-    // The same full paint at zoom 3, beside a bare window of that size.
-    SendMessageW(window, WM_SYSCOMMAND, SC_ZOOM_BASE + 3 * SC_ZOOM_STEP, 0);
-    fillWell();
-    makeBare(&bare, window);
-    for (int turn = 0; turn < turns; ++turn) {
-        timePaints(zoomedPaints, window, runs / turns);
-        timePaints(zoomedBares, bare.window, runs / turns);
-    }
-    endBare(&bare);
-    const int zoom = desktopZoom();
-    SendMessageW(window, WM_SYSCOMMAND, SC_ZOOM_BASE + SC_ZOOM_STEP, 0);
-
-    // One copy of a ready 176 x 180 frame to the window.
-    HDC windowDC = GetDC(window);
-    HDC ready = CreateCompatibleDC(windowDC);
-    HBITMAP frame = CreateCompatibleBitmap(windowDC, FRAME_WIDTH, FRAME_HEIGHT);
-    HGDIOBJ kept = SelectObject(ready, frame);
-    std::vector<double> copies;
-    timeInto(
-        copies,
-        runs,
-        [](int) {},
-        [windowDC, ready] { BitBlt(windowDC, 0, 0, FRAME_WIDTH, FRAME_HEIGHT, ready, 0, 0, SRCCOPY); });
-    SelectObject(ready, kept);
-    DeleteObject(frame);
-    DeleteDC(ready);
-    ReleaseDC(window, windowDC);
-
-    const double floor = median(bares);
-    const double copy = median(copies);
-    const double paint = median(paints);
-    const double drop = median(drops);
-    const double step = median(steps);
-    std::printf("runs: %d each\n", runs);
-    std::printf("full paint, full well: median %8.1f us (%.1f x the copy, %.2f x the bare paint cycle)\n",
-                paint,
-                paint / copy,
-                paint / floor);
-    std::printf("down key to frame:     median %8.1f us (%.1f x the copy, %.2f x the bare paint cycle)\n",
-                drop,
-                drop / copy,
-                drop / floor);
-    std::printf("gravity step paint:    median %8.1f us (%.1f x the copy, %.2f x the bare paint cycle)\n",
-                step,
-                step / copy,
-                step / floor);
-    std::printf("one 176 x 180 copy:    median %8.1f us\n", copy);
-    std::printf("bare window paint cycle: median %8.1f us\n", floor);
-    std::printf("full paint at zoom %d: median %8.1f us (%.2f x the bare window paint cycle at zoom %d)\n",
-                zoom,
-                median(zoomedPaints),
-                median(zoomedPaints) / median(zoomedBares),
-                zoom);
-    std::printf("bare window paint cycle at zoom %d: median %8.1f us\n", zoom, median(zoomedBares));
+    HandsetTimings handset;
+    timeAtHandsetSize(window, &handset);
+    reportHandsetSize(handset, median(timeCopies(window)));
+    timeAtZoom(window, 3);
+    timeAtZoom(window, 8);  // a 4K screen's, with a margin
     DestroyWindow(window);
     return 0;
 }

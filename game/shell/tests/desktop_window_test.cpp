@@ -169,10 +169,8 @@ TEST_F(DesktopWindow, AtAChangedZoomTheKeysStayWithTheGameAfterEveryDialogMessag
     openAndContinue(CMD_ABOUT, L"About KubrelSE", false);
     expectKeysWithTheGame("after the about box");
 
-
-    std::thread answer = answerWhenShown(L"#32770", L"KubrelSE", [](HWND box) {
-        PostMessageW(box, WM_COMMAND, IDNO, 0);
-    });
+    std::thread answer =
+        answerWhenShown(L"#32770", L"KubrelSE", [](HWND box) { PostMessageW(box, WM_COMMAND, IDNO, 0); });
     command(CMD_QUIT);
     answer.join();
     ASSERT_TRUE(IsWindow(window()));
