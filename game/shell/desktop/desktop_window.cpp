@@ -19,21 +19,25 @@ struct DpiCalls {
     decltype(&AdjustWindowRectExForDpi) adjustForDpi;
 };
 
+// Looked up once, by the window's own thread (plain statics: no guard, and
+// nothing of the C++ library).
+DpiCalls foundCalls;
+int callsLooked;
+
 const DpiCalls& dpiCalls()
 {
-    static DpiCalls calls = [] {
-        DpiCalls found = {};
-        HMODULE user = GetModuleHandleW(L"user32.dll");
-        if (user) {
-            // Each pointer has the declared type of the call it names.
-            found.dpiForWindow = reinterpret_cast<decltype(found.dpiForWindow)>(
-                reinterpret_cast<void (*)()>(GetProcAddress(user, "GetDpiForWindow")));
-            found.adjustForDpi = reinterpret_cast<decltype(found.adjustForDpi)>(
-                reinterpret_cast<void (*)()>(GetProcAddress(user, "AdjustWindowRectExForDpi")));
-        }
-        return found;
-    }();
-    return calls;
+    if (callsLooked)
+        return foundCalls;
+    callsLooked = 1;
+    HMODULE user = GetModuleHandleW(L"user32.dll");
+    if (!user)
+        return foundCalls;
+    // Each pointer has the declared type of the call it names.
+    foundCalls.dpiForWindow = reinterpret_cast<decltype(foundCalls.dpiForWindow)>(
+        reinterpret_cast<void (*)()>(GetProcAddress(user, "GetDpiForWindow")));
+    foundCalls.adjustForDpi = reinterpret_cast<decltype(foundCalls.adjustForDpi)>(
+        reinterpret_cast<void (*)()>(GetProcAddress(user, "AdjustWindowRectExForDpi")));
+    return foundCalls;
 }
 
 int withinZooms(int z) { return z < 1 ? 1 : (z > desk.largestZoom ? desk.largestZoom : z); }
