@@ -178,4 +178,30 @@ TEST_F(DesktopWindow, AtAChangedZoomTheKeysStayWithTheGameAfterEveryDialogMessag
     expectFrameAt(first - 1, "at the end");
 }
 
+TEST_F(DesktopWindow, AMoveToAnotherMonitorChoosesTheZoomForItAndKeepsTheWindowWithinItsWorkArea)
+{
+    const int first = desktopZoom();
+    const UINT dpi = GetDpiForWindow(window());
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window(), MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& area = monitor.rcWork;
+    const auto moveTo = [&](LONG x, LONG y) {
+        RECT suggested = {x, y, x + 300, y + 300};
+        SendMessageW(window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    };
+
+    moveTo(area.left + 10, area.top + 20);
+    EXPECT_EQ(wintest::rectOf(window())[0], area.left + 10) << "where the system suggests";
+    EXPECT_EQ(wintest::rectOf(window())[1], area.top + 20);
+    expectFrameAt(first, "without a chosen zoom: the first start's");
+
+    SendMessageW(window(), WM_SYSCOMMAND, SC_ZOOM_BASE + SC_ZOOM_STEP, 0);
+    moveTo(area.right - 5, area.bottom - 5);
+    expectFrameAt(1, "the zoom the player chose");
+    const std::vector<LONG> placed = wintest::rectOf(window());
+    EXPECT_LE(placed[2], area.right) << "kept within the work area";
+    EXPECT_LE(wintest::rectOf(shell.menuBar)[3], area.bottom) << "the bar too";
+}
+
 }  // namespace
