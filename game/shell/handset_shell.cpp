@@ -794,7 +794,7 @@ int registerBarClass(HINSTANCE instance)
 
 }  // namespace
 
-BOOL SHCreateMenuBar(SHMENUBARINFO* info)
+BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO* info)
 {
     if (!info || !info->hwndParent || !IsWindow(info->hwndParent))
         return FALSE;
@@ -840,7 +840,7 @@ BOOL SHCreateMenuBar(SHMENUBARINFO* info)
     return TRUE;
 }
 
-BOOL SHInitDialog(SHINITDLGINFO* info)
+BOOL WINAPI SHInitDialog(SHINITDLGINFO* info)
 {
     if (!info || !info->hDlg || !IsWindow(info->hDlg))
         return FALSE;
