@@ -56,7 +56,7 @@ step install tools/install-deps.sh || { echo "0 passed, $failed failed"; exit 1;
 # outside the work tree.
 step wine10-root tools/wine10-root ensure
 
-for preset in native native-asan win64 win32 handset-arm; do
+for preset in native native-asan armhf win64 win32 handset-arm; do
     step "configure-$preset" cmake --preset "$preset" &&
         step "build-$preset" cmake --build --preset "$preset" &&
         run_tests "$preset"
