@@ -9,18 +9,16 @@
 #   std::, __cxa_*, _Unwind_*, the exception personality.
 # Functions with C++ names that none of the objects defines are the
 # program's own from elsewhere (the desktop handset layer's); they are
-# listed, not judged. CALLS: one name a line, first word; "#" lines are
-# comments. SKIP: sources (relative to the source tree) left out.
+# listed, not judged. CALLS: read by cmake/HandsetCallList.cmake; every name
+# on it counts, whatever its library. SKIP: sources (relative to the source
+# tree) left out.
 # DECORATED: x86 names as GNU nm -C shows them, _imp__Name@N and Name@N.
 cmake_minimum_required(VERSION 3.21)
 
-file(STRINGS "${CALLS}" lines)
-set(offered "\n")
-foreach(line IN LISTS lines)
-    if(line MATCHES "^([A-Za-z_][A-Za-z0-9_]*)")
-        string(APPEND offered "${CMAKE_MATCH_1}\n")
-    endif()
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/HandsetCallList.cmake)
+kubrelse_read_handset_calls("${CALLS}" calls)
+list(JOIN calls_NAMES "\n" offered)
+set(offered "\n${offered}\n")
 
 file(STRINGS "${OBJECTS}" objects)
 set(cxx_library "std::|__gnu_cxx::|__cxxabiv1::|^operator (new|delete)|__cxa_|_Unwind_|__gxx_personality")
@@ -119,5 +117,7 @@ endif()
 list(LENGTH checked count)
 list(REMOVE_DUPLICATES elsewhere)
 list(JOIN elsewhere ", " elsewhere)
-message(STATUS "${count} objects: every function they call beyond themselves is offered by the handset; "
-               "calls into the program's other code: ${elsewhere}")
+if(elsewhere)
+    set(elsewhere "; calls into the program's other code: ${elsewhere}")
+endif()
+message(STATUS "${count} objects: every function they call beyond themselves is offered by the handset${elsewhere}")

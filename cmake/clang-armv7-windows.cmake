@@ -1,7 +1,8 @@
 # 32-bit ARM Windows, the handset's processor, with clang: the game's code
-# compiled to ARMv7 Thumb objects and checked, never linked (no ARM C runtime
-# or import libraries are at hand). Used by the handset-arm preset, which
-# also sets KUBRELSE_HANDSET_OBJECTS.
+# compiled to ARMv7 Thumb objects, its resources compiled by llvm-rc, all of
+# it linked by cmake/HandsetLink.cmake against import libraries of our own
+# and no C runtime. Used by the handset-arm preset, which also sets
+# KUBRELSE_HANDSET_OBJECTS.
 #
 # Headers: the MinGW-w64 platform headers, which know ARM, and, for the few
 # C headers they wrap (<cstdint>, <cstring>, ...), the C++ headers of the x86
@@ -13,7 +14,8 @@ set(CMAKE_C_COMPILER clang)
 set(CMAKE_CXX_COMPILER clang++)
 set(CMAKE_C_COMPILER_TARGET armv7-w64-windows-gnu)
 set(CMAKE_CXX_COMPILER_TARGET armv7-w64-windows-gnu)
-# Nothing can be linked: the compiler checks build static libraries.
+set(CMAKE_RC_COMPILER llvm-rc)
+# No C runtime to link against: the compiler checks build static libraries.
 set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
 
 set(KUBRELSE_MINGW_SUFFIX "-posix" CACHE STRING "Suffix of the MinGW-w64 compiler names (Debian: -posix)")
@@ -25,5 +27,6 @@ if(failed OR NOT IS_DIRECTORY "${kubrelse_cxx_headers}/i686-w64-mingw32")
 endif()
 set(kubrelse_headers "-isystem /usr/share/mingw-w64/include")
 set(CMAKE_C_FLAGS_INIT "${kubrelse_headers}")
+set(CMAKE_RC_FLAGS_INIT "-I /usr/share/mingw-w64/include")
 set(CMAKE_CXX_FLAGS_INIT
     "-nostdinc++ -isystem ${kubrelse_cxx_headers} -isystem ${kubrelse_cxx_headers}/i686-w64-mingw32 ${kubrelse_headers}")

@@ -6,7 +6,8 @@ PACKAGES="cmake ninja-build make g++ libgtest-dev libbenchmark-dev
 g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
 wine wine64 xvfb xauth debootstrap
 libgsm1-dev zlib1g-dev
-clang llvm"
+clang llvm lld
+g++-arm-linux-gnueabihf qemu-user-static"
 
 missing=""
 for p in $PACKAGES; do

@@ -78,7 +78,7 @@ run_x86_tests() {
     run_tests win32 -L "$without_wine"
 }
 
-for preset in native native-asan win64 win32 handset-arm; do
+for preset in native native-asan armhf win64 win32 handset-arm; do
     step "configure-$preset" cmake --preset "$preset" &&
         step "build-$preset" cmake --build --preset "$preset" || continue
     if [ "$preset" = win32 ]; then run_x86_tests; else run_tests "$preset"; fi

@@ -7,11 +7,14 @@
 
 namespace {
 
-SoundPlayer activePlayer = sndPlaySoundW;
+// Null stands for sndPlaySoundW: an imported function's address is known
+// only once the program is loaded, so naming it here would need a static
+// constructor, and the handset's program has no C runtime to run one.
+SoundPlayer activePlayer = nullptr;
 
 }  // namespace
 
-void setSoundPlayer(SoundPlayer player) { activePlayer = player ? player : sndPlaySoundW; }
+void setSoundPlayer(SoundPlayer player) { activePlayer = player; }
 
 void playSound(uint16_t id, int wait)
 {
@@ -27,5 +30,6 @@ void playSound(uint16_t id, int wait)
     // The image stays mapped with the program, so a sound that goes on
     // playing after this returns keeps its data; nothing is freed here.
     const UINT flags = wait ? SND_NODEFAULT | SND_MEMORY : SND_ASYNC | SND_NODEFAULT | SND_MEMORY;
-    activePlayer(static_cast<LPCWSTR>(image), flags);
+    const SoundPlayer play = activePlayer ? activePlayer : sndPlaySoundW;
+    play(static_cast<LPCWSTR>(image), flags);
 }

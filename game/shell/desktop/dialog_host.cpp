@@ -115,7 +115,7 @@ void placeDialog(Host* host)
     zoomControls(host);
 }
 
-BOOL SHInitDialog(SHINITDLGINFO* info)
+BOOL WINAPI SHInitDialog(SHINITDLGINFO* info)
 {
     if (!info || !info->hDlg || !IsWindow(info->hDlg))
         return FALSE;

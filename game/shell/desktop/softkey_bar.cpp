@@ -274,7 +274,7 @@ void placeBar(HWND parent, HWND bar)
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
-BOOL SHCreateMenuBar(SHMENUBARINFO* info)
+BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO* info)
 {
     if (!info || !info->hwndParent || !IsWindow(info->hwndParent))
         return FALSE;
