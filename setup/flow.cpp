@@ -3,8 +3,6 @@
 #include "launcher.h"
 #include "resources/resource_ids.h"
 
-#include <shellapi.h>
-
 LauncherState launcher;
 
 int confirmAbort(HWND dialog)
@@ -118,7 +116,7 @@ static void openReadme(void)
     readme[0] = '\0';
     if (appendText(readme, sizeof readme, setupConfig.appDir) && appendText(readme, sizeof readme, "\\README.TXT") &&
         fileExists(readme)) {
-        ShellExecuteA(NULL, "open", readme, NULL, NULL, SW_SHOWMAXIMIZED);
+        openWithShell(readme, SW_SHOWMAXIMIZED);
     }
 }
 

@@ -108,6 +108,16 @@ LRESULT CALLBACK welcomeClassProc(HWND window, UINT message, WPARAM wParam, LPAR
 int confirmAbort(HWND dialog);
 int launcherMain(HINSTANCE instance);
 
+// ---- DLLs (dlls.cpp) ------------------------------------------------------------------
+// Restricts this process's DLL search to the system folder: neither its own
+// folder nor the current one. The entry's first call.
+void restrictDllSearch(void);
+// A DLL from the system folder, by its full path; null when it cannot be loaded.
+HMODULE loadSystemLibrary(const char* name);
+// Opens a file in the program registered for its kind (the shell's "open"),
+// through the shell library taken from the system folder.
+void openWithShell(const char* path, int show);
+
 // ---- Backdrop (backdrop.cpp) --------------------------------------------------------
 extern const unsigned char dissolveOrder[64];
 extern int dissolvePending;
