@@ -15,13 +15,70 @@ namespace resource_reader {
 
 inline HMODULE self() { return GetModuleHandleW(nullptr); }
 
-// The bytes of resource (type, id) in the program itself; empty when absent.
-inline std::vector<uint8_t> bytesOf(LPCWSTR type, int id)
+// The bytes of resource (type, id) in the program itself, or in another
+// module; empty when absent.
+inline std::vector<uint8_t> bytesOf(LPCWSTR type, int id, HMODULE module = self())
 {
-    HRSRC found = FindResourceW(self(), MAKEINTRESOURCEW(id), type);
-    HGLOBAL loaded = found ? LoadResource(self(), found) : nullptr;
+    HRSRC found = module ? FindResourceW(module, MAKEINTRESOURCEW(id), type) : nullptr;
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
     const uint8_t* data = loaded ? static_cast<const uint8_t*>(LockResource(loaded)) : nullptr;
-    return data ? std::vector<uint8_t>(data, data + SizeofResource(self(), found)) : std::vector<uint8_t>();
+    return data ? std::vector<uint8_t>(data, data + SizeofResource(module, found)) : std::vector<uint8_t>();
+}
+
+// A built program's file opened for its resources only: nothing of it runs.
+struct ProgramFile {
+    HMODULE module;
+    explicit ProgramFile(const std::string& path)
+        : module(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE))
+    {}
+    ProgramFile(const ProgramFile&) = delete;
+    ~ProgramFile()
+    {
+        if (module)
+            FreeLibrary(module);
+    }
+    // Its application manifest (RT_MANIFEST 1) as text; empty when absent.
+    std::string manifest() const
+    {
+        const std::vector<uint8_t> bytes = bytesOf(MAKEINTRESOURCEW(24), 1, module);
+        return std::string(bytes.begin(), bytes.end());
+    }
+};
+
+// What the version resource of the program at path says: its fixed file and
+// product versions as "a.b.c.d" under "(file)" and "(product)", and every
+// text of its US English, Unicode string block by name. Empty when it has none.
+inline std::map<std::string, std::string> versionOf(const std::string& path)
+{
+    std::map<std::string, std::string> found;
+    DWORD ignored = 0;
+    std::vector<uint8_t> block(GetFileVersionInfoSizeA(path.c_str(), &ignored));
+    if (block.empty() || !GetFileVersionInfoA(path.c_str(), 0, DWORD(block.size()), block.data()))
+        return found;
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length) && length >= sizeof *fixed) {
+        auto dotted = [](DWORD high, DWORD low) {
+            return std::to_string(HIWORD(high)) + "." + std::to_string(LOWORD(high)) + "." +
+                   std::to_string(HIWORD(low)) + "." + std::to_string(LOWORD(low));
+        };
+        found["(file)"] = dotted(fixed->dwFileVersionMS, fixed->dwFileVersionLS);
+        found["(product)"] = dotted(fixed->dwProductVersionMS, fixed->dwProductVersionLS);
+    }
+    for (const char* name : {"CompanyName",
+                             "FileDescription",
+                             "FileVersion",
+                             "InternalName",
+                             "LegalCopyright",
+                             "OriginalFilename",
+                             "ProductName",
+                             "ProductVersion"}) {
+        char* text = nullptr;
+        const std::string key = std::string("\\StringFileInfo\\040904B0\\") + name;
+        if (VerQueryValueA(block.data(), key.c_str(), reinterpret_cast<void**>(&text), &length) && text)
+            found[name] = text;
+    }
+    return found;
 }
 
 inline uint32_t u32(const std::vector<uint8_t>& b, size_t at)
