@@ -9,6 +9,7 @@
 #include "launcher.h"
 
 #include <shellapi.h>
+#include <shellscalingapi.h>
 
 template <typename Function>
 static Function procOf(HMODULE module, const char* name)
@@ -50,4 +51,31 @@ void openWithShell(const char* path, int show)
     if (shellExecute != NULL) {
         shellExecute(NULL, "open", path, NULL, NULL, show);
     }
+}
+
+int16_t primaryMonitorDpi(void)
+{
+    // Windows 8.1 on: the monitor's own; before it, the system's, which is the same.
+    typedef decltype(&GetDpiForMonitor) GetDpiForMonitorFn;
+    GetDpiForMonitorFn getDpi = procOf<GetDpiForMonitorFn>(loadSystemLibrary("shcore.dll"), "GetDpiForMonitor");
+    POINT origin = {0, 0};
+    UINT x = 0;
+    UINT y = 0;
+    if (getDpi != NULL &&
+        getDpi(MonitorFromPoint(origin, MONITOR_DEFAULTTOPRIMARY), MDT_EFFECTIVE_DPI, &x, &y) == S_OK && y > 0 &&
+        y < 0x8000) {
+        return static_cast<int16_t>(y);
+    }
+    HDC screen = GetDC(NULL);
+    int dpi = screen != NULL ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen != NULL) {
+        ReleaseDC(NULL, screen);
+    }
+    return static_cast<int16_t>(dpi > 0 && dpi < 0x8000 ? dpi : USER_DEFAULT_SCREEN_DPI);
+}
+
+int dpiScaled(int pixels)
+{
+    int dpi = launcher.screenDpi > 0 ? launcher.screenDpi : USER_DEFAULT_SCREEN_DPI;
+    return MulDiv(pixels, dpi, USER_DEFAULT_SCREEN_DPI);
 }

@@ -89,6 +89,39 @@ TEST_F(SetupConfigTest, WelcomeDialogThatCannotBeCreatedCountsAsCancel)
     EXPECT_EQ(0, runWelcomeDialog("SETUP_BEGIN", welcomeClassProc, 9999));
 }
 
+// The welcome picture's size in the dialog made from the template, at the
+// screen's DPI.
+SIZE welcomePictureAt(int16_t dpi)
+{
+    launcher.instance = GetModuleHandleA(NULL);
+    launcher.screenDpi = dpi;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = welcomeClassProc;
+    wc.cbWndExtra = DLGWINDOWEXTRA;
+    wc.hInstance = launcher.instance;
+    wc.lpszClassName = "SETUP_BEGIN";
+    RegisterClassA(&wc);
+    HWND dialog = CreateDialogParamA(launcher.instance, MAKEINTRESOURCEA(IDD_WELCOME), NULL, NULL, 0);
+    SendMessageA(dialog, MSG_FILL_TITLE, 0, 0);
+    BITMAP picture = {};
+    HGDIOBJ shown = reinterpret_cast<HGDIOBJ>(SendDlgItemMessageA(dialog, IDC_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    GetObjectA(shown, sizeof picture, &picture);
+    DestroyWindow(dialog);
+    MSG quit;
+    PeekMessageA(&quit, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);  // posted by the dialog's end
+    UnregisterClassA("SETUP_BEGIN", launcher.instance);
+    launcher.screenDpi = 0;
+    return {picture.bmWidth, picture.bmHeight};
+}
+
+TEST(WelcomeDialog, ItsPictureGrowsWithTheScreensDpiAsTheLetteringDoes)
+{
+    const SIZE normal = welcomePictureAt(96), large = welcomePictureAt(192), larger = welcomePictureAt(144);
+    EXPECT_EQ((std::vector<LONG>{118, 234}), (std::vector<LONG>{normal.cx, normal.cy}));
+    EXPECT_EQ((std::vector<LONG>{236, 468}), (std::vector<LONG>{large.cx, large.cy}));
+    EXPECT_EQ((std::vector<LONG>{177, 351}), (std::vector<LONG>{larger.cx, larger.cy}));
+}
+
 TEST(LauncherText, FillsThePatternCutAtItsRoom)
 {
     char line[TEXT_ROOM];
