@@ -29,18 +29,13 @@ function(kubrelse_add_gtest target)
 endfunction()
 
 # kubrelse_planted_dll(<test target>) puts the planted DLL
-# (tools/wintest/planted_dll.cpp, see planted_dlls.h there) beside the test
-# program. It links nothing but kernel32: no C runtime, its own entry.
+# (tools/wintest/planted_dll.cpp) beside the test program: kernel32 only,
+# no C runtime, its own entry.
 function(kubrelse_planted_dll target)
     if(NOT TARGET planted_dll)
         add_library(planted_dll SHARED ${PROJECT_SOURCE_DIR}/tools/wintest/planted_dll.cpp)
         set_target_properties(planted_dll PROPERTIES PREFIX "")
-        kubrelse_warnings(planted_dll)
-        set(entry plantedEntry)
-        if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-            set(entry _plantedEntry@12)
-        endif()
-        target_compile_options(planted_dll PRIVATE -Os -fno-exceptions -fno-rtti)
+        set(entry $<IF:$<EQUAL:${CMAKE_SIZEOF_VOID_P},4>,_plantedEntry@12,plantedEntry>)
         target_link_options(planted_dll PRIVATE -nostdlib -s -Wl,-e,${entry})
         target_link_libraries(planted_dll PRIVATE kernel32)
     endif()

@@ -98,21 +98,6 @@ protected:
         DeleteObject(picture);
         DeleteDC(memory);
     }
-    // Rows from the first to the last that hold any of the white name.
-    int nameHeight()
-    {
-        int first = -1, last = -1;
-        for (int y = 0; y < 200; ++y) {
-            for (int x = 0; x < 800; x += 2) {
-                if (GetPixel(dc, x, y) == WHITE) {
-                    first = first < 0 ? y : first;
-                    last = y;
-                    break;
-                }
-            }
-        }
-        return first < 0 ? 0 : last - first + 1;
-    }
     HDC dc = NULL;
     int rows = 0;  // of the client area
 };
@@ -196,16 +181,21 @@ TEST_F(BackdropWindowTest, PaintsBandsNameCutAtColumn600AndThePictureOnEveryPain
     expectPicture(600);
 }
 
-// The program sees real pixels: on a screen at 200 % the name is lettered
-// twice as tall, as Windows would show it at 100 %.
+// The program sees real pixels: at 200 % the name is lettered twice as tall.
 TEST_F(BackdropWindowTest, TheNameIsSizedForTheScreensDpi)
 {
     int height[2] = {};
-    const int16_t dpis[2] = {96, 192};
     for (int i = 0; i < 2; ++i) {
-        launcher.screenDpi = dpis[i];
+        launcher.screenDpi = static_cast<int16_t>(96 * (i + 1));
         open(800, 600);
-        height[i] = nameHeight();
+        int first = -1, last = -1;  // rows holding any of the white name
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 800 && last != y; x += 2)
+                if (GetPixel(dc, x, y) == WHITE) {
+                    first = first < 0 ? y : first;
+                    last = y;
+                }
+        height[i] = last - first + 1;
         ReleaseDC(launcher.backdropWindow, dc);
         DestroyWindow(launcher.backdropWindow);
     }

@@ -4,6 +4,7 @@
 
 #include <string.h>
 #include <string>
+#include <vector>
 
 #include "launcher.h"
 #include "resources/resource_ids.h"
@@ -89,37 +90,32 @@ TEST_F(SetupConfigTest, WelcomeDialogThatCannotBeCreatedCountsAsCancel)
     EXPECT_EQ(0, runWelcomeDialog("SETUP_BEGIN", welcomeClassProc, 9999));
 }
 
-// The welcome picture's size in the dialog made from the template, at the
-// screen's DPI.
-SIZE welcomePictureAt(int16_t dpi)
+// The dialog's lettering grows with the screen's DPI; its picture must too.
+TEST(WelcomeDialog, ItsPictureGrowsWithTheScreensDpi)
 {
     launcher.instance = GetModuleHandleA(NULL);
-    launcher.screenDpi = dpi;
     WNDCLASSA wc = {};
     wc.lpfnWndProc = welcomeClassProc;
     wc.cbWndExtra = DLGWINDOWEXTRA;
     wc.hInstance = launcher.instance;
     wc.lpszClassName = "SETUP_BEGIN";
     RegisterClassA(&wc);
-    HWND dialog = CreateDialogParamA(launcher.instance, MAKEINTRESOURCEA(IDD_WELCOME), NULL, NULL, 0);
-    SendMessageA(dialog, MSG_FILL_TITLE, 0, 0);
-    BITMAP picture = {};
-    HGDIOBJ shown = reinterpret_cast<HGDIOBJ>(SendDlgItemMessageA(dialog, IDC_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0));
-    GetObjectA(shown, sizeof picture, &picture);
-    DestroyWindow(dialog);
-    MSG quit;
-    PeekMessageA(&quit, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);  // posted by the dialog's end
-    UnregisterClassA("SETUP_BEGIN", launcher.instance);
+    for (int16_t dpi : {96, 144, 192}) {
+        launcher.screenDpi = dpi;
+        HWND dialog = CreateDialogParamA(launcher.instance, MAKEINTRESOURCEA(IDD_WELCOME), NULL, NULL, 0);
+        SendMessageA(dialog, MSG_FILL_TITLE, 0, 0);
+        BITMAP shown = {};
+        GetObjectA(reinterpret_cast<HGDIOBJ>(SendDlgItemMessageA(dialog, IDC_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0)),
+                   sizeof shown,
+                   &shown);
+        EXPECT_EQ((std::vector<LONG>{118 * dpi / 96, 234 * dpi / 96}),
+                  (std::vector<LONG>{shown.bmWidth, shown.bmHeight}));
+        DestroyWindow(dialog);
+    }
     launcher.screenDpi = 0;
-    return {picture.bmWidth, picture.bmHeight};
-}
-
-TEST(WelcomeDialog, ItsPictureGrowsWithTheScreensDpiAsTheLetteringDoes)
-{
-    const SIZE normal = welcomePictureAt(96), large = welcomePictureAt(192), larger = welcomePictureAt(144);
-    EXPECT_EQ((std::vector<LONG>{118, 234}), (std::vector<LONG>{normal.cx, normal.cy}));
-    EXPECT_EQ((std::vector<LONG>{236, 468}), (std::vector<LONG>{large.cx, large.cy}));
-    EXPECT_EQ((std::vector<LONG>{177, 351}), (std::vector<LONG>{larger.cx, larger.cy}));
+    MSG quit;
+    while (PeekMessageA(&quit, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) {  // posted by each dialog's end
+    }
 }
 
 TEST(LauncherText, FillsThePatternCutAtItsRoom)

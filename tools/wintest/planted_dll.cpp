@@ -1,20 +1,13 @@
-// A DLL planted where a program must not look for DLLs: copied under the
-// name of a DLL the program loads, it leaves "<its own path>.loaded" beside
-// itself when anything loads it. It imports only from kernel32 and has no C
-// runtime, so it loads under any name.
+// Planted under the name of a DLL a program loads, where the program must
+// not look: when loaded it leaves "<its own path>.loaded" beside itself.
+// Imports only kernel32, no C runtime, so it loads under any name.
 #include <windows.h>
 
 extern "C" BOOL WINAPI plantedEntry(HINSTANCE self, DWORD reason, LPVOID)
 {
-    if (reason != DLL_PROCESS_ATTACH)
-        return TRUE;
     wchar_t path[MAX_PATH + 8];
-    const DWORD length = GetModuleFileNameW(self, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return TRUE;
-    lstrcatW(path, L".loaded");
-    HANDLE marker = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (marker != INVALID_HANDLE_VALUE)
-        CloseHandle(marker);
+    const DWORD length = reason == DLL_PROCESS_ATTACH ? GetModuleFileNameW(self, path, MAX_PATH) : 0;
+    if (length > 0 && length < MAX_PATH)
+        CloseHandle(CreateFileW(lstrcatW(path, L".loaded"), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     return TRUE;
 }

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -25,29 +26,24 @@ inline std::vector<uint8_t> bytesOf(LPCWSTR type, int id, HMODULE module = self(
     return data ? std::vector<uint8_t>(data, data + SizeofResource(module, found)) : std::vector<uint8_t>();
 }
 
-// A built program's file opened for its resources only: nothing of it runs.
-struct ProgramFile {
-    HMODULE module;
-    explicit ProgramFile(const std::string& path)
-        : module(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE))
-    {}
-    ProgramFile(const ProgramFile&) = delete;
-    ~ProgramFile()
-    {
-        if (module)
-            FreeLibrary(module);
-    }
-    // Its application manifest (RT_MANIFEST 1) as text; empty when absent.
-    std::string manifest() const
-    {
-        const std::vector<uint8_t> bytes = bytesOf(MAKEINTRESOURCEW(24), 1, module);
-        return std::string(bytes.begin(), bytes.end());
-    }
-};
+inline uint32_t u32(const std::vector<uint8_t>& b, size_t at)
+{
+    return at + 4 <= b.size() ? uint32_t(b[at] | b[at + 1] << 8 | b[at + 2] << 16 | uint32_t(b[at + 3]) << 24) : 0;
+}
 
-// What the version resource of the program at path says: its fixed file and
-// product versions as "a.b.c.d" under "(file)" and "(product)", and every
-// text of its US English, Unicode string block by name. Empty when it has none.
+// The application manifest (RT_MANIFEST 1) of the program at path, read
+// without running it; empty when absent.
+inline std::string manifestOf(const std::string& path)
+{
+    HMODULE file = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const std::vector<uint8_t> bytes = bytesOf(MAKEINTRESOURCEW(24), 1, file);
+    if (file)
+        FreeLibrary(file);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// The version resource of the program at path: its fixed file version as
+// "a.b.c.d" under "(file)", and its US English Unicode texts by name.
 inline std::map<std::string, std::string> versionOf(const std::string& path)
 {
     std::map<std::string, std::string> found;
@@ -55,35 +51,31 @@ inline std::map<std::string, std::string> versionOf(const std::string& path)
     std::vector<uint8_t> block(GetFileVersionInfoSizeA(path.c_str(), &ignored));
     if (block.empty() || !GetFileVersionInfoA(path.c_str(), 0, DWORD(block.size()), block.data()))
         return found;
-    VS_FIXEDFILEINFO* fixed = nullptr;
+    void* value = nullptr;
     UINT length = 0;
-    if (VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length) && length >= sizeof *fixed) {
-        auto dotted = [](DWORD high, DWORD low) {
-            return std::to_string(HIWORD(high)) + "." + std::to_string(LOWORD(high)) + "." +
-                   std::to_string(HIWORD(low)) + "." + std::to_string(LOWORD(low));
-        };
-        found["(file)"] = dotted(fixed->dwFileVersionMS, fixed->dwFileVersionLS);
-        found["(product)"] = dotted(fixed->dwProductVersionMS, fixed->dwProductVersionLS);
+    if (VerQueryValueA(block.data(), "\\", &value, &length) && length >= sizeof(VS_FIXEDFILEINFO)) {
+        const VS_FIXEDFILEINFO* fixed = static_cast<VS_FIXEDFILEINFO*>(value);
+        char dotted[32];
+        snprintf(dotted,
+                 sizeof dotted,
+                 "%u.%u.%u.%u",
+                 HIWORD(fixed->dwFileVersionMS),
+                 LOWORD(fixed->dwFileVersionMS),
+                 HIWORD(fixed->dwFileVersionLS),
+                 LOWORD(fixed->dwFileVersionLS));
+        found["(file)"] = dotted;
     }
-    for (const char* name : {"CompanyName",
-                             "FileDescription",
-                             "FileVersion",
-                             "InternalName",
-                             "LegalCopyright",
-                             "OriginalFilename",
-                             "ProductName",
-                             "ProductVersion"}) {
-        char* text = nullptr;
-        const std::string key = std::string("\\StringFileInfo\\040904B0\\") + name;
-        if (VerQueryValueA(block.data(), key.c_str(), reinterpret_cast<void**>(&text), &length) && text)
-            found[name] = text;
-    }
+    const char* const names[] = {"CompanyName",
+                                 "FileDescription",
+                                 "FileVersion",
+                                 "LegalCopyright",
+                                 "OriginalFilename",
+                                 "ProductName",
+                                 "ProductVersion"};
+    for (const char* name : names)
+        if (VerQueryValueA(block.data(), (std::string("\\StringFileInfo\\040904B0\\") + name).c_str(), &value, &length))
+            found[name] = static_cast<const char*>(value);
     return found;
-}
-
-inline uint32_t u32(const std::vector<uint8_t>& b, size_t at)
-{
-    return at + 4 <= b.size() ? uint32_t(b[at] | b[at + 1] << 8 | b[at + 2] << 16 | uint32_t(b[at + 3]) << 24) : 0;
 }
 
 // Every resource of the program as "type:id", by language.
