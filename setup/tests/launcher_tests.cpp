@@ -113,9 +113,6 @@ TEST(WelcomeDialog, ItsPictureGrowsWithTheScreensDpi)
         DestroyWindow(dialog);
     }
     launcher.screenDpi = 0;
-    MSG quit;
-    while (PeekMessageA(&quit, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) {  // posted by each dialog's end
-    }
 }
 
 TEST(LauncherText, FillsThePatternCutAtItsRoom)
