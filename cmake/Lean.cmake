@@ -9,6 +9,11 @@ function(kubrelse_lean target)
         return()
     endif()
     target_compile_options(${target} PRIVATE -Os -ffunction-sections -fno-exceptions -fno-rtti)
+    # x86 keeps no unwind tables for code that throws nothing (x64 keeps
+    # its own, which Windows' stack walks use).
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        target_compile_options(${target} PRIVATE -fno-asynchronous-unwind-tables)
+    endif()
     get_target_property(type ${target} TYPE)
     if(type STREQUAL "EXECUTABLE")
         target_link_options(${target} PRIVATE -s -Wl,--gc-sections)

@@ -42,7 +42,7 @@ function(kubrelse_generated_resources target script mode comment)
         COMMENT ${comment}
         VERBATIM)
     add_library(${target} OBJECT ${script})
-    target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} PRIVATE ${generated})
+    target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} PRIVATE ${generated} ${KUBRELSE_VERSION_DIR})
     set_source_files_properties(${script} PROPERTIES
-        OBJECT_DEPENDS "${files};${CMAKE_CURRENT_SOURCE_DIR}/resource_ids.h")
+        OBJECT_DEPENDS "${files};${CMAKE_CURRENT_SOURCE_DIR}/resource_ids.h;${KUBRELSE_VERSION_FILES}")
 endfunction()

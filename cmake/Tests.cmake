@@ -86,3 +86,19 @@ function(kubrelse_add_gtest target)
             ENVIRONMENT "KUBRELSE_WINE_STATE=${KUBRELSE_WINE_STATE}")
     endif()
 endfunction()
+
+# kubrelse_planted_dll(<test target>) puts the planted DLL
+# (tools/wintest/planted_dll.cpp) beside the test program: kernel32 only,
+# no C runtime, its own entry.
+function(kubrelse_planted_dll target)
+    if(NOT TARGET planted_dll)
+        add_library(planted_dll SHARED ${PROJECT_SOURCE_DIR}/tools/wintest/planted_dll.cpp)
+        set_target_properties(planted_dll PROPERTIES PREFIX "")
+        set(entry $<IF:$<EQUAL:${CMAKE_SIZEOF_VOID_P},4>,_plantedEntry@12,plantedEntry>)
+        target_link_options(planted_dll PRIVATE -nostdlib -s -Wl,-e,${entry})
+        target_link_libraries(planted_dll PRIVATE kernel32)
+    endif()
+    add_dependencies(${target} planted_dll)
+    add_custom_command(TARGET ${target} POST_BUILD
+        COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:planted_dll> $<TARGET_FILE_DIR:${target}>/planted_dll.dll)
+endfunction()

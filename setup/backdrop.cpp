@@ -96,10 +96,11 @@ static void drawProductName(HDC dc)
     int previousMode = SetBkMode(dc, TRANSPARENT);
     COLORREF previousColour = SetTextColor(dc, RGB(0, 0, 0));
 
-    RECT shadow = {30, 20, 600, 60};
+    // Laid out at 96 DPI, sized for the screen's.
+    RECT shadow = {dpiScaled(30), dpiScaled(20), dpiScaled(600), dpiScaled(60)};
     DrawTextA(dc, setupConfig.productName, -1, &shadow, DT_SINGLELINE | DT_VCENTER);
     SetTextColor(dc, RGB(255, 255, 255));
-    RECT name = {25, 15, 600, 60};
+    RECT name = {dpiScaled(25), dpiScaled(15), dpiScaled(600), dpiScaled(60)};
     DrawTextA(dc, setupConfig.productName, -1, &name, DT_SINGLELINE | DT_VCENTER);
 
     SetTextColor(dc, previousColour);
@@ -132,7 +133,7 @@ static LRESULT onBackdropPaint(HWND window)
 static LRESULT onBackdropCreate(HWND window)
 {
     SetWindowPos(window, HWND_TOPMOST, 0, 0, launcher.screenWidth, launcher.screenHeight, SWP_SHOWWINDOW);
-    titleFont = CreateFontA(-36,
+    titleFont = CreateFontA(-dpiScaled(36),
                             0,
                             0,
                             0,

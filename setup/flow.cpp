@@ -3,9 +3,10 @@
 #include "launcher.h"
 #include "resources/resource_ids.h"
 
-#include <shellapi.h>
-
 LauncherState launcher;
+
+// The welcome picture at the screen's scale, when it is not 100 %.
+static HBITMAP scaledPicture;
 
 int confirmAbort(HWND dialog)
 {
@@ -35,8 +36,30 @@ static LRESULT onWelcomeCreate(HWND window)
     return 0;
 }
 
+// The dialog's own lettering grows with the screen's DPI; the picture is
+// stretched to match, so the dialog looks as it does at 100 %.
+static void scaleWelcomePicture(HWND window)
+{
+    HBITMAP own = reinterpret_cast<HBITMAP>(SendDlgItemMessageA(window, IDC_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    BITMAP size;
+    if (own == NULL || dpiScaled(USER_DEFAULT_SCREEN_DPI) == USER_DEFAULT_SCREEN_DPI ||
+        GetObjectA(own, sizeof size, &size) != sizeof size) {
+        return;
+    }
+    scaledPicture = static_cast<HBITMAP>(LoadImageA(launcher.instance,
+                                                    MAKEINTRESOURCEA(IDB_WELCOME_PICTURE),
+                                                    IMAGE_BITMAP,
+                                                    dpiScaled(size.bmWidth),
+                                                    dpiScaled(size.bmHeight),
+                                                    LR_DEFAULTCOLOR));
+    if (scaledPicture != NULL) {
+        SendDlgItemMessageA(window, IDC_PICTURE, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(scaledPicture));
+    }
+}
+
 static void onFillTitle(HWND window)
 {
+    scaleWelcomePicture(window);
     char pattern[TEXT_ROOM];
     if (GetDlgItemTextA(window, IDC_INSTALL_LINE, pattern, sizeof pattern) == 0) {
         return;
@@ -70,6 +93,11 @@ LRESULT CALLBACK welcomeClassProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_CREATE:
         return onWelcomeCreate(window);
     case WM_DESTROY:
+        if (scaledPicture != NULL) {
+            SendDlgItemMessageA(window, IDC_PICTURE, STM_SETIMAGE, IMAGE_BITMAP, 0);
+            DeleteObject(scaledPicture);
+            scaledPicture = NULL;
+        }
         PostQuitMessage(0);
         return 0;
     case WM_COMMAND:
@@ -118,7 +146,7 @@ static void openReadme(void)
     readme[0] = '\0';
     if (appendText(readme, sizeof readme, setupConfig.appDir) && appendText(readme, sizeof readme, "\\README.TXT") &&
         fileExists(readme)) {
-        ShellExecuteA(NULL, "open", readme, NULL, NULL, SW_SHOWMAXIMIZED);
+        openWithShell(readme, SW_SHOWMAXIMIZED);
     }
 }
 
@@ -127,6 +155,7 @@ int launcherMain(HINSTANCE instance)
     launcher.instance = instance;
     launcher.screenWidth = static_cast<int16_t>(GetSystemMetrics(SM_CXSCREEN));
     launcher.screenHeight = static_cast<int16_t>(GetSystemMetrics(SM_CYSCREEN));
+    launcher.screenDpi = primaryMonitorDpi();
 
     if (!readSetupConfig()) {
         const char* text = loadResString(IDS_READ_ERROR);

@@ -43,6 +43,7 @@ struct LauncherState {
     HINSTANCE instance;
     int16_t screenWidth;
     int16_t screenHeight;
+    int16_t screenDpi;  // the primary monitor's, taken once; 96 is 100 %
     HWND backdropWindow;
     char appManagerPath[PATH_ROOM];  // as the registry gives it; empty when not found
     int16_t welcomeResult;           // 1 after Next
@@ -107,6 +108,23 @@ int16_t runWelcomeDialog(const char* className, WNDPROC classProc, int templateI
 LRESULT CALLBACK welcomeClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 int confirmAbort(HWND dialog);
 int launcherMain(HINSTANCE instance);
+
+// ---- The screen's scale (dlls.cpp) ---------------------------------------------------
+// The primary monitor's DPI (dots per inch; 96 at 100 %): the program is
+// DPI-aware, so it sees real pixels and sizes what it draws itself.
+int16_t primaryMonitorDpi(void);
+// A length in pixels at 96 DPI, at launcher.screenDpi.
+int dpiScaled(int pixels);
+
+// ---- DLLs (dlls.cpp) ------------------------------------------------------------------
+// Restricts this process's DLL search to the system folder: neither its own
+// folder nor the current one. The entry's first call.
+void restrictDllSearch(void);
+// A DLL from the system folder, by its full path; null when it cannot be loaded.
+HMODULE loadSystemLibrary(const char* name);
+// Opens a file in the program registered for its kind (the shell's "open"),
+// through the shell library taken from the system folder.
+void openWithShell(const char* path, int show);
 
 // ---- Backdrop (backdrop.cpp) --------------------------------------------------------
 extern const unsigned char dissolveOrder[64];

@@ -1,4 +1,9 @@
 // Entry of setup.exe. The command line and the show state are not used.
 #include "launcher.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return launcherMain(instance); }
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    // Before anything else loads: DLLs from the system folder only.
+    restrictDllSearch();
+    return launcherMain(instance);
+}

@@ -42,14 +42,27 @@ out."
 fi
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/win32/CMakeCache.txt)
+# The four-part version the programs carry in their version resources.
+file_version=$(sed -n 's/^#define KUBRELSE_VERSION_TEXT "\(.*\)"$/\1/p' build/win32/version/version.h)
 name=KubrelSE-$version
+
+# Each program handed out carries its version resource (type 16) and its
+# application manifest (type 24) among its resource types.
+carries_both() {
+    i686-w64-mingw32-objdump -p "$1" | awk '/The \.rsrc Resource Directory/ { r = 1 }
+        r && /^[0-9a-f]+   Entry: ID: 0x0000(10|18),/ { n++ } END { exit n != 2 }'
+}
+for program in build/win32/setup/setup.exe build/win32/game/shell/kubrelse.exe; do
+    carries_both "$program" || { echo "dist: $program lacks its version resource or its manifest" >&2; exit 1; }
+done
 dist=build/dist
 folder=$dist/$name
 zip=$name-x86.zip
 
 crlf() {
-    awk -v version="$version" -v tested="$tested_text" \
-        '{ gsub(/@VERSION@/, version); if ($0 == "@TESTED@") $0 = tested; gsub(/\n/, "\r\n"); print $0 "\r" }' "$1"
+    awk -v version="$version" -v file_version="$file_version" -v tested="$tested_text" \
+        '{ gsub(/@VERSION@/, version); gsub(/@FILE_VERSION@/, file_version); if ($0 == "@TESTED@") $0 = tested
+           gsub(/\n/, "\r\n"); print $0 "\r" }' "$1"
 }
 
 rm -rf "$folder" "${dist:?}/$zip"

@@ -181,4 +181,27 @@ TEST_F(BackdropWindowTest, PaintsBandsNameCutAtColumn600AndThePictureOnEveryPain
     expectPicture(600);
 }
 
+// The program sees real pixels: at 200 % the name is lettered twice as tall.
+TEST_F(BackdropWindowTest, TheNameIsSizedForTheScreensDpi)
+{
+    int height[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        launcher.screenDpi = static_cast<int16_t>(96 * (i + 1));
+        open(800, 600);
+        int first = -1, last = -1;  // rows holding any of the white name
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 800 && last != y; x += 2)
+                if (GetPixel(dc, x, y) == WHITE) {
+                    first = first < 0 ? y : first;
+                    last = y;
+                }
+        height[i] = last - first + 1;
+        ReleaseDC(launcher.backdropWindow, dc);
+        DestroyWindow(launcher.backdropWindow);
+    }
+    launcher.screenDpi = 0;
+    EXPECT_GT(height[0], 15);
+    EXPECT_NEAR(height[1], 2 * height[0], 4) << "at 96 DPI " << height[0] << " rows";
+}
+
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "launcher.h"
+#include "handed_out.h"
 #include "program_under_test.h"
 #include "resources/resource_ids.h"
 #include "test_support.h"
@@ -96,7 +97,10 @@ protected:
         ASSERT_TRUE(writeTextFile(launcherDir + "\\" + name, text));
     }
 
-    void start() { ASSERT_TRUE(setup.start(launcherDir + "\\SETUP.EXE")); }
+    void start(const std::string& currentFolder = "")
+    {
+        ASSERT_TRUE(setup.start(launcherDir + "\\SETUP.EXE", currentFolder));
+    }
     HWND waitFor(const wchar_t* className)
     {
         HWND found = setup.waitForWindow(className);
@@ -176,6 +180,30 @@ TEST_F(LauncherFlowTest, NextHandsOverTheFirstFileThereIsAndOpensTheReadme)
             DeleteFileA((launcherDir + "\\" + run.started).c_str());
         }
     }
+}
+
+// Every DLL a whole run loads, as Wine's loader traces them (+loaddll).
+const std::vector<std::string> LOADED_BY_A_RUN = {
+    "advapi32.dll", "combase.dll", "gdi32.dll",   "imm32.dll",  "kernel32.dll", "kernelbase.dll", "msvcrt.dll",
+    "ole32.dll",    "rpcrt4.dll",  "sechost.dll", "shcore.dll", "shell32.dll",  "shlwapi.dll",    "ucrtbase.dll",
+    "user32.dll",   "uxtheme.dll", "version.dll", "win32u.dll", "winex11.drv",  "zlib1.dll"};
+
+TEST_F(LauncherFlowTest, NoDllIsTakenFromItsOwnFolderOrTheCurrentOneAndTheRunStillCompletes)
+{
+    const std::string current = scratch / "current";
+    ASSERT_TRUE(CreateDirectoryA(current.c_str(), NULL));
+    ASSERT_TRUE(wintest::plantDlls({launcherDir, current}, LOADED_BY_A_RUN));
+    registerAppManager(REGISTERED_WITH_PATH);
+    writeFile("arm.ini");
+    writeFile("SETUP.INF", "[Main]\r\nARM=arm.ini\r\n");
+    start(current);
+    HWND dialog = waitFor(L"SETUP_BEGIN");
+    ASSERT_NE(nullptr, dialog);
+    press(dialog, IDC_NEXT);
+    EXPECT_EQ(0u, setup.finish());
+    expectStarts("arm.ini", true);
+    EXPECT_EQ(std::vector<std::string>(), wintest::loadedPlants(launcherDir, LOADED_BY_A_RUN)) << "beside setup.exe";
+    EXPECT_EQ(std::vector<std::string>(), wintest::loadedPlants(current, LOADED_BY_A_RUN)) << "in its current folder";
 }
 
 TEST_F(LauncherFlowTest, AProgramPlantedOnAPrefixOfTheManagersPathNeverRuns)

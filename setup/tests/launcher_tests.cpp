@@ -4,6 +4,7 @@
 
 #include <string.h>
 #include <string>
+#include <vector>
 
 #include "launcher.h"
 #include "resources/resource_ids.h"
@@ -87,6 +88,31 @@ TEST_F(SetupConfigTest, WelcomeDialogThatCannotBeCreatedCountsAsCancel)
     // registered the dialog cannot be made, and no loop may wait for it.
     EXPECT_EQ(0, runWelcomeDialog("NOT_THE_TEMPLATE_CLASS", welcomeClassProc, IDD_WELCOME));
     EXPECT_EQ(0, runWelcomeDialog("SETUP_BEGIN", welcomeClassProc, 9999));
+}
+
+// The dialog's lettering grows with the screen's DPI; its picture must too.
+TEST(WelcomeDialog, ItsPictureGrowsWithTheScreensDpi)
+{
+    launcher.instance = GetModuleHandleA(NULL);
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = welcomeClassProc;
+    wc.cbWndExtra = DLGWINDOWEXTRA;
+    wc.hInstance = launcher.instance;
+    wc.lpszClassName = "SETUP_BEGIN";
+    RegisterClassA(&wc);
+    for (int16_t dpi : {96, 144, 192}) {
+        launcher.screenDpi = dpi;
+        HWND dialog = CreateDialogParamA(launcher.instance, MAKEINTRESOURCEA(IDD_WELCOME), NULL, NULL, 0);
+        SendMessageA(dialog, MSG_FILL_TITLE, 0, 0);
+        BITMAP shown = {};
+        GetObjectA(reinterpret_cast<HGDIOBJ>(SendDlgItemMessageA(dialog, IDC_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0)),
+                   sizeof shown,
+                   &shown);
+        EXPECT_EQ((std::vector<LONG>{118 * dpi / 96, 234 * dpi / 96}),
+                  (std::vector<LONG>{shown.bmWidth, shown.bmHeight}));
+        DestroyWindow(dialog);
+    }
+    launcher.screenDpi = 0;
 }
 
 TEST(LauncherText, FillsThePatternCutAtItsRoom)

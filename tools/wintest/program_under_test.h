@@ -66,13 +66,15 @@ struct ProgramUnderTest {
         finish();
     }
 
-    bool start(const std::string& exe)
+    // Started in currentFolder when one is given, else in this program's.
+    bool start(const std::string& exe, const std::string& currentFolder = "")
     {
         std::string commandLine = "\"" + exe + "\"";
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
+        const char* folder = currentFolder.empty() ? nullptr : currentFolder.c_str();
         return CreateProcessA(
-                   exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process) != 0;
+                   exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder, &startup, &process) != 0;
     }
     bool running() const { return process.hProcess && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT; }
     // Ends it outright, as a task manager does.

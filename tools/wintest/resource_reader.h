@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -15,18 +16,66 @@ namespace resource_reader {
 
 inline HMODULE self() { return GetModuleHandleW(nullptr); }
 
-// The bytes of resource (type, id) in the program itself; empty when absent.
-inline std::vector<uint8_t> bytesOf(LPCWSTR type, int id)
+// The bytes of resource (type, id) in the program itself, or in another
+// module; empty when absent.
+inline std::vector<uint8_t> bytesOf(LPCWSTR type, int id, HMODULE module = self())
 {
-    HRSRC found = FindResourceW(self(), MAKEINTRESOURCEW(id), type);
-    HGLOBAL loaded = found ? LoadResource(self(), found) : nullptr;
+    HRSRC found = module ? FindResourceW(module, MAKEINTRESOURCEW(id), type) : nullptr;
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
     const uint8_t* data = loaded ? static_cast<const uint8_t*>(LockResource(loaded)) : nullptr;
-    return data ? std::vector<uint8_t>(data, data + SizeofResource(self(), found)) : std::vector<uint8_t>();
+    return data ? std::vector<uint8_t>(data, data + SizeofResource(module, found)) : std::vector<uint8_t>();
 }
 
 inline uint32_t u32(const std::vector<uint8_t>& b, size_t at)
 {
     return at + 4 <= b.size() ? uint32_t(b[at] | b[at + 1] << 8 | b[at + 2] << 16 | uint32_t(b[at + 3]) << 24) : 0;
+}
+
+// The application manifest (RT_MANIFEST 1) of the program at path, read
+// without running it; empty when absent.
+inline std::string manifestOf(const std::string& path)
+{
+    HMODULE file = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const std::vector<uint8_t> bytes = bytesOf(MAKEINTRESOURCEW(24), 1, file);
+    if (file)
+        FreeLibrary(file);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// The version resource of the program at path: its fixed file version as
+// "a.b.c.d" under "(file)", and its US English Unicode texts by name.
+inline std::map<std::string, std::string> versionOf(const std::string& path)
+{
+    std::map<std::string, std::string> found;
+    DWORD ignored = 0;
+    std::vector<uint8_t> block(GetFileVersionInfoSizeA(path.c_str(), &ignored));
+    if (block.empty() || !GetFileVersionInfoA(path.c_str(), 0, DWORD(block.size()), block.data()))
+        return found;
+    void* value = nullptr;
+    UINT length = 0;
+    if (VerQueryValueA(block.data(), "\\", &value, &length) && length >= sizeof(VS_FIXEDFILEINFO)) {
+        const VS_FIXEDFILEINFO* fixed = static_cast<VS_FIXEDFILEINFO*>(value);
+        char dotted[32];
+        snprintf(dotted,
+                 sizeof dotted,
+                 "%u.%u.%u.%u",
+                 HIWORD(fixed->dwFileVersionMS),
+                 LOWORD(fixed->dwFileVersionMS),
+                 HIWORD(fixed->dwFileVersionLS),
+                 LOWORD(fixed->dwFileVersionLS));
+        found["(file)"] = dotted;
+    }
+    const char* const names[] = {"CompanyName",
+                                 "FileDescription",
+                                 "FileVersion",
+                                 "LegalCopyright",
+                                 "OriginalFilename",
+                                 "ProductName",
+                                 "ProductVersion"};
+    for (const char* name : names)
+        if (VerQueryValueA(block.data(), (std::string("\\StringFileInfo\\040904B0\\") + name).c_str(), &value, &length))
+            found[name] = static_cast<const char*>(value);
+    return found;
 }
 
 // Every resource of the program as "type:id", by language.

@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "geometry.h"
+#include "handed_out.h"
 #include "resource_ids.h"
 #include "resource_reader.h"
 #include "tile_table.h"
@@ -204,15 +205,23 @@ TEST(Languages, TheIconIsStoredIn1028AndEverythingElseIn1033)
     EXPECT_EQ(found.size(), 2u) << "no third language";
 }
 
-TEST(Dialogs, TheAboutBoxCreatesWithTheGameIcon)
+// kubrelse.exe as built carries its manifest and version; the about box
+// shows the version's first two numbers.
+TEST(Dialogs, TheAboutBoxShowsTheGameIconAndTheVersionTheProgramCarries)
 {
+    const std::string program = wintest::testFolder() + "\\..\\..\\shell\\kubrelse.exe";
+    wintest::expectHandedOutProgram(program, "KubrelSE falling-blocks game", "kubrelse.exe");
+    const std::string version = versionOf(program)["(file)"];
     HRSRC found = FindResourceW(self(), MAKEINTRESOURCEW(IDD_ABOUT), MAKEINTRESOURCEW(5));
     auto data = static_cast<LPCDLGTEMPLATEW>(LockResource(LoadResource(self(), found)));
     HWND box = CreateDialogIndirectParamW(self(), data, nullptr, plainDialogProc, 0);
     ASSERT_NE(box, nullptr);
-    int icons = 0;
-    for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+    int icons = 0, versionLines = 0;
+    for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
         icons += (GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && SendMessageW(c, STM_GETICON, 0, 0);
+        versionLines += wintest::textOf(c) == "Version " + version.substr(0, version.rfind(".0.0"));
+    }
     EXPECT_EQ(icons, 1) << "icon 300 was not found for the control";
+    EXPECT_EQ(versionLines, 1) << "no line of version " << version;
     DestroyWindow(box);
 }

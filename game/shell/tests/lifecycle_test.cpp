@@ -2,6 +2,9 @@
 #include "shell_fixture.h"
 
 #include <algorithm>
+#include <filesystem>
+
+#include "handed_out.h"
 
 namespace {
 
@@ -124,6 +127,38 @@ TEST_F(GameProcess, OpensZoomedToFitAndItsCloseButtonEndsItWithTheScoresWrittenA
     EXPECT_EQ(script(), L"click.wav") << "key clicks given back";
     EXPECT_EQ(keyClickRecord(), L"<no record>");
     EXPECT_EQ(storedScores(), L"HiScore1=0 HiScore2=0 HiScore3=0 HiScore4=0 HiScore5=0") << "written at the end";
+}
+
+// Every DLL a played run loads, as Wine's loader traces them (+loaddll).
+const std::vector<std::string> LOADED_BY_A_GAME = {
+    "advapi32.dll", "combase.dll",   "gdi32.dll",   "imm32.dll",   "kernel32.dll", "kernelbase.dll",
+    "mmdevapi.dll", "msacm32.dll",   "msvcrt.dll",  "ole32.dll",   "oleaut32.dll", "rpcrt4.dll",
+    "sechost.dll",  "ucrtbase.dll",  "user32.dll",  "uxtheme.dll", "version.dll",  "win32u.dll",
+    "winealsa.drv", "winepulse.drv", "winex11.drv", "winmm.dll",   "zlib1.dll"};
+
+TEST_F(GameProcess, TakesNoDllFromItsOwnFolderOrTheCurrentOneAndStillPlaysAndQuits)
+{
+    const std::filesystem::path scratch =
+        std::filesystem::temp_directory_path() / ("ks-" + std::to_string(GetCurrentProcessId()) + "-dlls");
+    const std::string own = (scratch / "game").string(), current = (scratch / "current").string();
+    std::filesystem::create_directories(own);
+    std::filesystem::create_directories(current);
+    ASSERT_TRUE(
+        CopyFileA((wintest::testFolder() + "\\..\\kubrelse.exe").c_str(), (own + "\\kubrelse.exe").c_str(), FALSE));
+    ASSERT_TRUE(wintest::plantDlls({own, current}, LOADED_BY_A_GAME));
+    wintest::ProgramUnderTest game;
+    ASSERT_TRUE(game.start(own + "\\kubrelse.exe", current));
+    HWND window = game.waitForWindow(MAIN_CLASS_NAME);
+    ASSERT_NE(window, nullptr);
+    key(window, VK_F1);
+    key(window, VK_DOWN);  // the piece lands: the landing sound is the first call into WINMM
+    EXPECT_TRUE(wintest::eventually([&] { return softkeyText(window) == "Restart\tMenu"; }));
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(game.finish(), 0u);
+    EXPECT_EQ(wintest::loadedPlants(own, LOADED_BY_A_GAME), std::vector<std::string>()) << "beside kubrelse.exe";
+    EXPECT_EQ(wintest::loadedPlants(current, LOADED_BY_A_GAME), std::vector<std::string>()) << "in its current folder";
+    std::error_code ignored;
+    std::filesystem::remove_all(scratch, ignored);
 }
 
 // Deletes the capture files in folder; the size of the biggest.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "handed_out.h"
 #include "resource_ids.h"
 #include "resource_reader.h"
 
@@ -38,4 +39,10 @@ TEST(LauncherResources, WelcomeDialogCreatesWithItsIconAndPicture)
     EXPECT_EQ(icons, 1) << "icon 200 not attached";
     DestroyWindow(dialog);
     UnregisterClassA("SETUP_BEGIN", instance());
+}
+
+TEST(LauncherProgram, CarriesItsManifestAndVersion)
+{
+    wintest::expectHandedOutProgram(
+        wintest::testFolder() + "\\..\\..\\setup.exe", "KubrelSE setup launcher", "SETUP.EXE");
 }

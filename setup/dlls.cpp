@@ -1,0 +1,81 @@
+// Where setup.exe takes its DLLs from: the system folder only. A launcher
+// runs from a disk or a downloads folder, where anyone may have put a DLL
+// named like one Windows loads; neither its own folder nor the current one
+// is searched. Its static imports are kernel32, user32, gdi32, advapi32 and
+// msvcrt, which Windows keeps among its known DLLs (always taken from the
+// system folder, their dependencies too); the shell library, whose own
+// dependencies Windows and Wine look for beside the program, is loaded here
+// once the search is restricted.
+#include "launcher.h"
+
+#include <shellapi.h>
+#include <shellscalingapi.h>
+
+template <typename Function>
+static Function procOf(HMODULE module, const char* name)
+{
+    FARPROC proc = module != NULL ? GetProcAddress(module, name) : NULL;
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)(void)>(proc));
+}
+
+void restrictDllSearch(void)
+{
+    // Windows 8 on, and Vista and 7 with their updates: the system folder only.
+    typedef decltype(&SetDefaultDllDirectories) SetDefaultFn;
+    SetDefaultFn setDefault = procOf<SetDefaultFn>(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
+    if (setDefault != NULL) {
+        setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    }
+    // Everywhere: not the current folder.
+    SetDllDirectoryA("");
+}
+
+HMODULE loadSystemLibrary(const char* name)
+{
+    static char path[PATH_ROOM];
+    UINT length = GetSystemDirectoryA(path, sizeof path);
+    if (length == 0 || length >= sizeof path) {
+        return NULL;
+    }
+    if (!appendText(path, sizeof path, "\\") || !appendText(path, sizeof path, name)) {
+        return NULL;
+    }
+    // Its own dependencies are then looked for in the system folder first.
+    return LoadLibraryExA(path, NULL, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+void openWithShell(const char* path, int show)
+{
+    typedef decltype(&ShellExecuteA) ShellExecuteFn;
+    ShellExecuteFn shellExecute = procOf<ShellExecuteFn>(loadSystemLibrary("shell32.dll"), "ShellExecuteA");
+    if (shellExecute != NULL) {
+        shellExecute(NULL, "open", path, NULL, NULL, show);
+    }
+}
+
+int16_t primaryMonitorDpi(void)
+{
+    // Windows 8.1 on: the monitor's own; before it, the system's, which is the same.
+    typedef decltype(&GetDpiForMonitor) GetDpiForMonitorFn;
+    GetDpiForMonitorFn getDpi = procOf<GetDpiForMonitorFn>(loadSystemLibrary("shcore.dll"), "GetDpiForMonitor");
+    POINT origin = {0, 0};
+    UINT x = 0;
+    UINT y = 0;
+    if (getDpi != NULL &&
+        getDpi(MonitorFromPoint(origin, MONITOR_DEFAULTTOPRIMARY), MDT_EFFECTIVE_DPI, &x, &y) == S_OK && y > 0 &&
+        y < 0x8000) {
+        return static_cast<int16_t>(y);
+    }
+    HDC screen = GetDC(NULL);
+    int dpi = screen != NULL ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen != NULL) {
+        ReleaseDC(NULL, screen);
+    }
+    return static_cast<int16_t>(dpi > 0 && dpi < 0x8000 ? dpi : USER_DEFAULT_SCREEN_DPI);
+}
+
+int dpiScaled(int pixels)
+{
+    int dpi = launcher.screenDpi > 0 ? launcher.screenDpi : USER_DEFAULT_SCREEN_DPI;
+    return MulDiv(pixels, dpi, USER_DEFAULT_SCREEN_DPI);
+}
