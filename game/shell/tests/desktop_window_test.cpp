@@ -46,27 +46,6 @@ protected:
         createMainWindow();
     }
 
-    // The largest zoom whose whole window, the frame and the softkey bar at
-    // that zoom and the window's frame as it is, fits 80 % of the work area
-    // of the window's monitor.
-    static int largestFitting()
-    {
-        MONITORINFO monitor = {};
-        monitor.cbSize = sizeof monitor;
-        GetMonitorInfoW(MonitorFromWindow(window(), MONITOR_DEFAULTTONEAREST), &monitor);
-        const RECT& area = monitor.rcWork;
-        RECT outside, inside;
-        GetWindowRect(window(), &outside);
-        GetClientRect(window(), &inside);
-        const LONG borderX = outside.right - outside.left - inside.right;
-        const LONG borderY = outside.bottom - outside.top - inside.bottom;
-        int zoom = 1;
-        while ((FRAME_WIDTH * (zoom + 1) + borderX) * 5 <= (area.right - area.left) * 4 &&
-               ((FRAME_HEIGHT + SOFTKEY_BAR_HEIGHT) * (zoom + 1) + borderY) * 5 <= (area.bottom - area.top) * 4)
-            ++zoom;
-        return zoom;
-    }
-
     // The window shows the frame at zoom in real pixels, every frame pixel a
     // uniform block, with the softkey bar directly below it.
     void expectFrameAt(int zoom, const char* when)
@@ -131,7 +110,7 @@ protected:
 
 TEST_F(DesktopWindow, OpensAtTheLargestZoomThatFitsInRealPixelsWithTheBarDirectlyBelow)
 {
-    EXPECT_EQ(desktopZoom(), largestFitting());
+    EXPECT_EQ(desktopZoom(), zoomThatFits(window(), 80));
     if (expectedZoom()) {
         EXPECT_EQ(desktopZoom(), expectedZoom()) << "on this screen";
     }

@@ -74,6 +74,24 @@ Picture zoomedBy(const Picture& picture, int zoom)
     return big;
 }
 
+int zoomThatFits(HWND window, int percent)
+{
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& area = monitor.rcWork;
+    RECT outside, inside;
+    GetWindowRect(window, &outside);
+    GetClientRect(window, &inside);
+    const LONG borderX = outside.right - outside.left - inside.right;
+    const LONG borderY = outside.bottom - outside.top - inside.bottom;
+    int zoom = 1;
+    while ((FRAME_WIDTH * (zoom + 1) + borderX) * 100 <= (area.right - area.left) * percent &&
+           ((FRAME_HEIGHT + SOFTKEY_BAR_HEIGHT) * (zoom + 1) + borderY) * 100 <= (area.bottom - area.top) * percent)
+        ++zoom;
+    return zoom;
+}
+
 Frame renderedFrame(void (*render)(HDC)) { return capture(FRAME_WIDTH, FRAME_HEIGHT, render); }
 
 void expectBox(const Frame& frame, int x, int y, const Picture& picture, int px, int py, int w, int h, int line)

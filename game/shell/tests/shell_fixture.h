@@ -54,6 +54,11 @@ void expectDigitsAt(const Frame& frame, const char* digits, int x, int y, int li
 #define EXPECT_PICTURE_AT(frame, id, x, y)    expectPictureAt(frame, id, x, y, __LINE__)
 #define EXPECT_DIGITS_AT(frame, digits, x, y) expectDigitsAt(frame, digits, x, y, __LINE__)
 
+// The largest zoom whose whole window (the frame and the softkey bar at that
+// zoom, and the window's frame as it is now) fits percent of the work area
+// of the window's monitor.
+int zoomThatFits(HWND window, int percent);
+
 // How many drawing objects the process holds, give or take a constant.
 unsigned drawingObjectsInUse();
 

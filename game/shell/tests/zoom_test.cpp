@@ -39,22 +39,6 @@ protected:
         return {r[2] - r[0], r[3] - r[1]};
     }
     static std::vector<LONG> frameAt(int zoom) { return {FRAME_WIDTH * zoom, FRAME_HEIGHT * zoom}; }
-    // The largest zoom whose whole window, softkey bar included, fits in
-    // 80 % of the work area, as the window is now framed.
-    int firstStartZoom() const
-    {
-        RECT area, outside, inside;
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-        GetWindowRect(window(), &outside);
-        GetClientRect(window(), &inside);
-        const LONG borderX = outside.right - outside.left - inside.right;
-        const LONG borderY = outside.bottom - outside.top - inside.bottom;
-        int zoom = 1;
-        while ((FRAME_WIDTH * (zoom + 1) + borderX) * 5 <= (area.right - area.left) * 4 &&
-               ((FRAME_HEIGHT + SOFTKEY_BAR_HEIGHT) * (zoom + 1) + borderY) * 5 <= (area.bottom - area.top) * 4)
-            ++zoom;
-        return zoom;
-    }
     // The largest zoom the system menu offers.
     int largestZoom() const
     {
@@ -257,7 +241,7 @@ TEST_F(Zoom, TheSystemMenuCtrlPlusMinusAndTheBorderChangeTheZoomAndTheClientSize
 TEST_F(Zoom, AChosenZoomIsKeptAndAStoredOneThatCannotBeUsedGivesTheFirstStartsChoice)
 {
     createMainWindow();
-    const int first = firstStartZoom();
+    const int first = zoomThatFits(window(), 80);
     const int chosen = first == 3 ? 2 : 3;  // one the first start would not take
     chooseZoom(chosen);
     restart();
