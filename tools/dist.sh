@@ -6,10 +6,10 @@
 #                                        (placeholders) and kubrelse.exe
 #   build/dist/KubrelSE-<version>-x86.zip  that folder
 #
-# The version is the project's (CMakeLists.txt). SETUP.INF and README.TXT
-# come from setup/disk, with Windows line ends. README.TXT says whether these
-# very programs passed the x86 Windows test suite (under Wine 10 in WoW64
-# mode): when `make test` has not proven them, the suite runs here first.
+# The version is the project's (CMakeLists.txt); tools/lay-out-disk lays
+# the folder out. README.TXT says whether these very programs passed the x86
+# Windows test suite (under Wine 10 in WoW64 mode): when `make test` has not
+# proven them, the suite runs here first.
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -47,22 +47,8 @@ dist=build/dist
 folder=$dist/$name
 zip=$name-x86.zip
 
-crlf() {
-    awk -v version="$version" -v tested="$tested_text" \
-        '{ gsub(/@VERSION@/, version); if ($0 == "@TESTED@") $0 = tested; gsub(/\n/, "\r\n"); print $0 "\r" }' "$1"
-}
-
-rm -rf "$folder" "${dist:?}/$zip"
-mkdir -p "$folder"
-cp build/win32/setup/setup.exe "$folder/SETUP.EXE"
-cp build/win32/game/shell/kubrelse.exe "$folder/kubrelse.exe"
-crlf setup/disk/SETUP.INF >"$folder/SETUP.INF"
-crlf setup/disk/README.TXT >"$folder/README.TXT"
-for cpu in ARM MIPS SH3; do
-    printf '; KubrelSE %s: placeholder for the %s installation file.\r\n; It installs nothing (see README.TXT).\r\n' \
-        "$version" "$cpu" >"$folder/KubrelSE.$cpu.ini"
-done
-
+rm -f "${dist:?}/$zip"
+tools/lay-out-disk build/win32 "$folder" "$tested_text"
 (cd "$dist" && cmake -E tar cf "$zip" --format=zip "$name")
 echo "dist: $folder/"
 ls -l "$folder"

@@ -30,23 +30,29 @@ failed_output() {  # ctest log: what each failed test printed, a few lines each
          show && NF && lines++ < 20' "$1" | head -n 60
 }
 
-run_tests() {  # preset
+run_tests() {  # preset: counts from ctest's JUnit report, one testcase per test
     echo "== test $1"
     started=$(date +%s)
-    ctest --preset "$1" >"$log/test-$1.log" 2>&1
-    summary=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log/test-$1.log" | tail -n 1)
-    if [ -z "$summary" ]; then
+    report=$PWD/$log/test-$1.xml
+    rm -f "$report"
+    ctest --preset "$1" --output-junit "$report" >"$log/test-$1.log" 2>&1
+    if [ ! -s "$report" ]; then
         tail -n 40 "$log/test-$1.log"
-        echo "!! ctest $1 gave no summary (full log: $log/test-$1.log)"
+        echo "!! ctest $1 wrote no report (full log: $log/test-$1.log)"
         failed=$((failed + 1))
         return
     fi
-    total=$(echo "$summary" | sed -E 's/.* out of ([0-9]+).*/\1/')
-    bad=$(echo "$summary" | sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/')
-    passed=$((passed + total - bad))
+    total=$(grep -c '<testcase ' "$report")
+    good=$(grep -c '<testcase .*status="run"' "$report")
+    bad=$((total - good))
+    passed=$((passed + good))
     failed=$((failed + bad))
-    echo "   $summary ($(( $(date +%s) - started )) s)"
-    [ "$bad" -eq 0 ] || { failed_output "$log/test-$1.log"; sed -n '/The following tests FAILED/,$p' "$log/test-$1.log"; }
+    echo "   $good passed, $bad failed ($(( $(date +%s) - started )) s)"
+    if [ "$bad" -ne 0 ]; then
+        failed_output "$log/test-$1.log"
+        echo "failed or not run:"
+        grep '<testcase ' "$report" | grep -v 'status="run"' | sed 's/.*<testcase name="\([^"]*\)".*/   \1/'
+    fi
     # The x86 programs that passed are the ones `make dist` may hand out.
     [ "$1" != win32 ] || [ "$bad" -ne 0 ] || tools/x86-proof record
 }
