@@ -10,6 +10,33 @@
 # shared helpers of the Windows tests (tools/wintest).
 include(GoogleTest)
 
+# One Wine session (private prefix, Xvfb display, wineserver) for the whole
+# test run of a Windows build: started before the first Windows test, ended
+# after the last one. x86 programs run under Wine 10 in WoW64 mode, x64 ones
+# under the host's Wine.
+if(CMAKE_CROSSCOMPILING)
+    set(KUBRELSE_WINE_STATE ${CMAKE_BINARY_DIR}/wine)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        set(wine_kind wow64)
+    else()
+        set(wine_kind host)
+    endif()
+    add_test(NAME wine_session_start
+             COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-session start ${KUBRELSE_WINE_STATE} ${wine_kind})
+    add_test(NAME wine_session_stop COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-session stop ${KUBRELSE_WINE_STATE})
+    set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine_session LABELS harness TIMEOUT 300)
+    set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine_session LABELS harness TIMEOUT 60)
+
+    # A test program that crashes fails at once, with the fault and a
+    # backtrace in its output, rather than waiting for a debugger's window
+    # until the time-out.
+    add_executable(crash_probe ${PROJECT_SOURCE_DIR}/tools/wintest/crash_probe.cpp)
+    add_test(NAME wine_crash_ends_at_once COMMAND crash_probe)
+    set_tests_properties(wine_crash_ends_at_once PROPERTIES
+        FIXTURES_REQUIRED wine_session ENVIRONMENT "KUBRELSE_WINE_STATE=${KUBRELSE_WINE_STATE}"
+        LABELS harness TIMEOUT 30 WILL_FAIL TRUE FAIL_REGULAR_EXPRESSION "Backtrace")
+endif()
+
 function(kubrelse_add_gtest target)
     cmake_parse_arguments(ARG "" "LABEL;RESOURCE_LOCK" "SOURCES;LIBS" ${ARGN})
     add_executable(${target} ${ARG_SOURCES})
