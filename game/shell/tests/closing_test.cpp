@@ -54,6 +54,8 @@ TEST_F(ClosingTheGame, LeavesNoDrawingObjectOfTheWindowBehind)
         ReleaseDC(plain[i], contexts[i]);
         DestroyWindow(plain[i]);
     }
+    // Any object the window made and did not give back stays counted: a
+    // kept picture never deleted, or deleted while still selected.
     const unsigned before = drawingObjectsInUse();
     createMainWindow();
     startGameWith(1);
