@@ -63,6 +63,15 @@ if(WIN32)
     # The session every Windows test runs in unless it asks for another.
     set(KUBRELSE_WINE_STATE ${CMAKE_BINARY_DIR}/wine)
     kubrelse_wine_session("")
+
+    # A test program that crashes ends at once, with the fault and a
+    # backtrace in its output, rather than waiting for a debugger's window
+    # until the time-out (a program that does not start fails this too).
+    add_executable(crash_probe ${PROJECT_SOURCE_DIR}/tools/wintest/crash_probe.cpp)
+    add_test(NAME wine_crash_ends_at_once COMMAND crash_probe)
+    set_tests_properties(wine_crash_ends_at_once PROPERTIES
+        FIXTURES_REQUIRED wine_session ENVIRONMENT "KUBRELSE_WINE_STATE=${KUBRELSE_WINE_STATE}"
+        LABELS harness TIMEOUT 30 PASS_REGULAR_EXPRESSION "Backtrace:")
 endif()
 
 function(kubrelse_add_gtest target)

@@ -6,10 +6,10 @@
 #                                        (placeholders) and kubrelse.exe
 #   build/dist/KubrelSE-<version>-x86.zip  that folder
 #
-# The version is the project's (CMakeLists.txt). SETUP.INF and README.TXT
-# come from setup/disk, with Windows line ends. README.TXT says whether these
-# very programs passed the x86 Windows test suite (under Wine 10 in WoW64
-# mode): when `make test` has not proven them, the suite runs here first.
+# The version is the project's (CMakeLists.txt); tools/lay-out-disk lays
+# the folder out. README.TXT says whether these very programs passed the x86
+# Windows test suite (under Wine 10 in WoW64 mode): when `make test` has not
+# proven them, the suite runs here first.
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -19,6 +19,9 @@ cmake --build --preset win32
 
 if tools/x86-proof check; then
     tested="passed"
+elif ! tools/x86-runs-here build/win32 >/dev/null 2>&1; then
+    echo "dist: this machine cannot run x86 programs under Wine 10; README.TXT says they were not tested"
+    tested="not run"
 else
     echo "dist: running the x86 Windows test suite for these programs (log: build/test-logs/dist-win32.log)"
     mkdir -p build/test-logs
@@ -35,6 +38,10 @@ if [ "$tested" = passed ]; then
     tested_text="These x86 programs passed our Windows test suite where this release
 was made, run under Wine 10 in its 32-bit (WoW64) mode. They have not been
 run on real Windows."
+elif [ "$tested" = "not run" ]; then
+    tested_text="These x86 programs have NOT been tested: the machine this release was
+made on cannot run 32-bit code under Wine. Do not hand them out before
+they pass our Windows test suite elsewhere."
 else
     tested_text="These x86 programs did NOT pass our Windows test suite where this
 release was made (run under Wine 10 in its 32-bit mode). Do not hand them
@@ -59,23 +66,8 @@ dist=build/dist
 folder=$dist/$name
 zip=$name-x86.zip
 
-crlf() {
-    awk -v version="$version" -v file_version="$file_version" -v tested="$tested_text" \
-        '{ gsub(/@VERSION@/, version); gsub(/@FILE_VERSION@/, file_version); if ($0 == "@TESTED@") $0 = tested
-           gsub(/\n/, "\r\n"); print $0 "\r" }' "$1"
-}
-
-rm -rf "$folder" "${dist:?}/$zip"
-mkdir -p "$folder"
-cp build/win32/setup/setup.exe "$folder/SETUP.EXE"
-cp build/win32/game/shell/kubrelse.exe "$folder/kubrelse.exe"
-crlf setup/disk/SETUP.INF >"$folder/SETUP.INF"
-crlf setup/disk/README.TXT >"$folder/README.TXT"
-for cpu in ARM MIPS SH3; do
-    printf '; KubrelSE %s: placeholder for the %s installation file.\r\n; It installs nothing (see README.TXT).\r\n' \
-        "$version" "$cpu" >"$folder/KubrelSE.$cpu.ini"
-done
-
+rm -f "${dist:?}/$zip"
+tools/lay-out-disk build/win32 "$folder" "$tested_text"
 (cd "$dist" && cmake -E tar cf "$zip" --format=zip "$name")
 echo "dist: $folder/"
 ls -l "$folder"

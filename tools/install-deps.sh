@@ -4,7 +4,7 @@ set -eu
 
 PACKAGES="cmake ninja-build make g++ libgtest-dev libbenchmark-dev
 g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
-wine wine64 xvfb xauth debootstrap
+wine wine64 xvfb xauth bubblewrap mmdebstrap
 libgsm1-dev zlib1g-dev
 clang llvm lld
 g++-arm-linux-gnueabihf qemu-user-static"

@@ -1,8 +1,8 @@
 #!/bin/sh
 # Builds kubrelse.exe and starts it: on Linux under wine64 on your own
-# display, with a Wine prefix of its own (build/play-prefix, made on first
+# display, with a Wine prefix of its own (build/play/prefix, made on first
 # use). The branch for a Windows shell (MSYS2, Cygwin) starts it directly;
-# it has never been run (see README.md, "Playing the game").
+# it has never been run (see README.md, "Playing").
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -25,12 +25,6 @@ if [ -z "${DISPLAY:-}" ]; then
     exit 1
 fi
 
-prefix=$(pwd)/build/play-prefix
-export WINEPREFIX="$prefix" WINEDEBUG=${WINEDEBUG:--all}
-if [ ! -f "$prefix/.kubrelse-ready" ]; then
-    echo "making the Wine prefix $prefix (once, about 15 s)"
-    mkdir -p "$prefix"
-    WINEDLLOVERRIDES="mscoree,mshtml=" /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1
-    touch "$prefix/.kubrelse-ready"
-fi
-exec /usr/lib/wine/wine64 "$exe"
+export WINE_STATE=$PWD/build/play WINE_KIND=host
+tools/wine-prefix "$WINE_STATE"
+exec tools/wine-in wine "$exe" </dev/null

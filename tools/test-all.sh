@@ -31,27 +31,33 @@ failed_output() {  # ctest log: what each failed test printed, a few lines each
          show && NF && lines++ < 20' "$1" | head -n 60
 }
 
-run_tests() {  # preset [ctest options...]
+run_tests() {  # preset [ctest options...]: counts from ctest's JUnit report, one testcase per test
     preset=$1; shift
     echo "== test $preset"
     started=$(date +%s)
-    ctest --preset "$preset" "$@" >"$log/test-$preset.log" 2>&1
+    report=$PWD/$log/test-$preset.xml
+    rm -f "$report"
+    ctest --preset "$preset" --output-junit "$report" "$@" >"$log/test-$preset.log" 2>&1
     whole=1
     [ $# -eq 0 ] || whole=0
     set -- "$preset"
-    summary=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log/test-$1.log" | tail -n 1)
-    if [ -z "$summary" ]; then
+    if [ ! -s "$report" ]; then
         tail -n 40 "$log/test-$1.log"
-        echo "!! ctest $1 gave no summary (full log: $log/test-$1.log)"
+        echo "!! ctest $1 wrote no report (full log: $log/test-$1.log)"
         failed=$((failed + 1))
         return
     fi
-    total=$(echo "$summary" | sed -E 's/.* out of ([0-9]+).*/\1/')
-    bad=$(echo "$summary" | sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/')
-    passed=$((passed + total - bad))
+    total=$(grep -c '<testcase ' "$report")
+    good=$(grep -c '<testcase .*status="run"' "$report")
+    bad=$((total - good))
+    passed=$((passed + good))
     failed=$((failed + bad))
-    echo "   $summary ($(( $(date +%s) - started )) s)"
-    [ "$bad" -eq 0 ] || { failed_output "$log/test-$1.log"; sed -n '/The following tests FAILED/,$p' "$log/test-$1.log"; }
+    echo "   $good passed, $bad failed ($(( $(date +%s) - started )) s)"
+    if [ "$bad" -ne 0 ]; then
+        failed_output "$log/test-$1.log"
+        echo "failed or not run:"
+        grep '<testcase ' "$report" | grep -v 'status="run"' | sed 's/.*<testcase name="\([^"]*\)".*/   \1/'
+    fi
     # The x86 programs that passed the whole suite are the ones `make dist`
     # may hand out as tested.
     [ "$1" != win32 ] || [ "$bad" -ne 0 ] || [ "$whole" -eq 0 ] || tools/x86-proof record

@@ -35,6 +35,22 @@ void bevelBlockIn(Image& img, int x, int y, int size, Colour face, Colour light,
     }
 }
 
+void drawOutlined(Image& img, int x, int y, const char* const* rows, int count, Colour outline, bool corners,
+                  const std::function<Colour(int row, int column)>& ink)
+{
+    for (int r = 0; r < count; ++r)
+        for (int c = 0; rows[r][c]; ++c)
+            if (rows[r][c] == '#')
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        if (corners || dx == 0 || dy == 0)
+                            img.set(x + c + dx, y + r + dy, outline);
+    for (int r = 0; r < count; ++r)
+        for (int c = 0; rows[r][c]; ++c)
+            if (rows[r][c] == '#')
+                img.set(x + c, y + r, ink(r, c));
+}
+
 int bayer4(int x, int y)
 {
     static const int m[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};

@@ -92,10 +92,12 @@ TEST_F(GravityPacer, PostsNothingInTitlePauseOrGameOverAndAtMostOneStepAfterAPau
 
 TEST_F(GravityPacer, SleepsTheLevelsDelayInPlayAndTheIdlePollOtherwiseAndPostsNeverEarly)
 {
-    for (int16_t level = 1; level <= MAX_LEVEL + 2; ++level) {
+    // Levels 1 to 11, then two past the last that keep its delay.
+    const int delays[] = {1000, 750, 500, 250, 150, 800, 600, 400, 200, 100, 0, 0, 0};
+    for (int16_t level = 1; level <= 13; ++level) {
         game.level = level;
         EXPECT_EQ(pacerShouldPost(), 1) << "level " << level;
-        EXPECT_EQ(pacerDelay(), levelDelay[std::min<int16_t>(level, MAX_LEVEL) - 1]) << "level " << level;
+        EXPECT_EQ(pacerDelay(), delays[level - 1]) << "level " << level;
     }
     for (auto state : {&game.paused, &game.gameOver}) {
         *state = 1;

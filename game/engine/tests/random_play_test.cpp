@@ -77,7 +77,8 @@ protected:
             points += 100 + 50 * k;
         ASSERT_EQ(game.score, std::min(32767, score + points)) << rows << " rows from " << score;
         ASSERT_EQ(game.linesCleared, rows > 0 ? 1 : 0);
-        const bool rises = rows > 0 && level <= 10 && game.score >= levelThreshold[level - 1];
+        static const int16_t thresholds[10] = {1000, 2000, 3000, 4000, 5000, 5800, 6400, 7200, 8000, 8800};
+        const bool rises = rows > 0 && level <= 10 && game.score >= thresholds[level - 1];
         ASSERT_EQ(game.level, level + (rises ? 1 : 0));
         ASSERT_EQ(game.pieceType, next);
         // The spawn took the well after the removal: its top rows are empty.

@@ -212,17 +212,8 @@ void skullAndBones(Image& img, int x, int y)
         "...#######...",
         "....#####....",
     };
-    // A black halo first, so the skull stands clear of the bones.
-    for (int r = 0; r < 13; ++r)
-        for (int c = 0; c < 13; ++c)
-            if (skull[r][c] == '#')
-                for (int dy = -1; dy <= 1; ++dy)
-                    for (int dx = -1; dx <= 1; ++dx)
-                        img.set(x + 2 + c + dx, y + 1 + r + dy, BLACK);
-    for (int r = 0; r < 13; ++r)
-        for (int c = 0; c < 13; ++c)
-            if (skull[r][c] == '#')
-                img.set(x + 2 + c, y + 1 + r, mix(YELLOW, GOLD, r * 256 / 12));
+    // In a black halo, so the skull stands clear of the bones.
+    drawOutlined(img, x + 2, y + 1, skull, 13, BLACK, true, [](int r, int) { return mix(YELLOW, GOLD, r * 256 / 12); });
 }
 
 // A stopwatch face of radius 8 centred on (cx, cy), showing three o'clock.

@@ -167,23 +167,4 @@ TEST_F(Rendering, ThousandsOfPaintsLeaveNoDrawingObjectsBehind)
     EXPECT_DIGITS_AT(last, "12345", 127, 24);
 }
 
-TEST_F(Rendering, ClosingTheWindowGivesBackEveryPictureItKept)
-{
-    // A picture deleted while still selected into its context, or never
-    // deleted, would stay behind with each window that is closed.
-    startGameWith(1);
-    const unsigned before = drawingObjectsInUse();
-    for (int i = 0; i < 20; ++i) {
-        DestroyWindow(window());
-        pump();
-        RegCloseKey(shell.appKey);
-        createMainWindow();
-        startGameWith(static_cast<int16_t>(1 + i % 7));
-        command(CMD_PAUSE);
-    }
-    EXPECT_LE(drawingObjectsInUse(), before + 2);
-    const Frame last = screenFrame(window());
-    EXPECT_PICTURE_AT(last, IDB_PAUSED, 20, 78);
-}
-
 }  // namespace

@@ -65,6 +65,17 @@ Frame screenFrame(HWND window, int zoom)
     });
 }
 
+Picture clientPixels(HWND window)
+{
+    RECT client = {};
+    GetClientRect(window, &client);
+    return capture(client.right, client.bottom, [window, client](HDC memory) {
+        HDC screen = GetDC(window);
+        BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+        ReleaseDC(window, screen);
+    });
+}
+
 Picture zoomedBy(const Picture& picture, int zoom)
 {
     Picture big{picture.width * zoom, picture.height * zoom, {}};

@@ -40,6 +40,7 @@ Frame printFrame(HWND window);  // what its procedure draws for WM_PRINTCLIENT
 // What the screen shows in its client area: the frame, or at a zoom the
 // frame's zoom times as large area.
 Frame screenFrame(HWND window, int zoom = 1);
+Picture clientPixels(HWND window);  // what the screen shows of its client area
 // Every pixel as a zoom x zoom block.
 Picture zoomedBy(const Picture& picture, int zoom);
 Frame renderedFrame(void (*render)(HDC));

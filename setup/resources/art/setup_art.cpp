@@ -85,10 +85,10 @@ const std::vector<Colour>& standardPalette16()
     return palette;
 }
 
-Image setupIcon()
+// The icon's handset, slightly left of centre, with a few settled blocks
+// and one falling on its screen.
+void iconHandset(Image& img)
 {
-    Image img(32, 32, TRANSPARENT);
-    // A handset, slightly left of centre.
     int x = 5, y = 1, w = 18, h = 30;
     img.fill(x + 1, y, w - 2, h, SILVER);
     img.fill(x, y + 1, w, h - 2, SILVER);
@@ -103,7 +103,6 @@ Image setupIcon()
     img.vline(x + 1, y + 2, y + h - 3, WHITE);
     img.vline(x + w - 2, y + 2, y + h - 3, GREY);
     img.hline(x + 7, x + 10, y + 2, GREY);
-    // the screen, with a few settled blocks and one falling
     img.fill(x + 3, y + 4, 12, 13, BLACK);
     img.fill(x + 4, y + 14, 3, 2, RED);
     img.fill(x + 7, y + 14, 3, 2, YELLOW);
@@ -112,10 +111,15 @@ Image setupIcon()
     img.fill(x + 7, y + 6, 3, 2, FUCHSIA);
     img.fill(x + 7, y + 8, 3, 2, FUCHSIA);
     img.fill(x + 10, y + 8, 3, 2, FUCHSIA);
-    // keys
-    for (int r = 0; r < 3; ++r)
+    for (int r = 0; r < 3; ++r)  // keys
         for (int c = 0; c < 3; ++c)
             img.fill(x + 3 + c * 4, y + 19 + r * 3, 3, 2, GREY);
+}
+
+Image setupIcon()
+{
+    Image img(32, 32, TRANSPARENT);
+    iconHandset(img);
     // A green arrow pointing down into the handset: the installation. Drawn
     // with a black outline so it reads on any desktop.
     static const char* const arrow[10] = {
@@ -130,21 +134,7 @@ Image setupIcon()
         "...#...",
         ".......",
     };
-    for (int pass = 0; pass < 2; ++pass)
-        for (int r = 0; r < 10; ++r)
-            for (int c = 0; c < 7; ++c) {
-                if (arrow[r][c] != '#')
-                    continue;
-                int px = 23 + c, py = 2 + r;
-                if (pass == 0) {
-                    for (int dy = -1; dy <= 1; ++dy)
-                        for (int dx = -1; dx <= 1; ++dx)
-                            if (dx == 0 || dy == 0)
-                                img.set(px + dx, py + dy, BLACK);
-                } else {
-                    img.set(px, py, c < 3 ? LIME : GREEN);
-                }
-            }
+    drawOutlined(img, 23, 2, arrow, 10, BLACK, false, [](int, int c) { return c < 3 ? LIME : GREEN; });
     return img;
 }
 
