@@ -30,13 +30,8 @@ const DpiCalls& dpiCalls()
         return foundCalls;
     callsLooked = 1;
     HMODULE user = GetModuleHandleW(L"user32.dll");
-    if (!user)
-        return foundCalls;
-    // Each pointer has the declared type of the call it names.
-    foundCalls.dpiForWindow = reinterpret_cast<decltype(foundCalls.dpiForWindow)>(
-        reinterpret_cast<void (*)()>(GetProcAddress(user, "GetDpiForWindow")));
-    foundCalls.adjustForDpi = reinterpret_cast<decltype(foundCalls.adjustForDpi)>(
-        reinterpret_cast<void (*)()>(GetProcAddress(user, "AdjustWindowRectExForDpi")));
+    foundCalls.dpiForWindow = procOf<decltype(foundCalls.dpiForWindow)>(user, "GetDpiForWindow");
+    foundCalls.adjustForDpi = procOf<decltype(foundCalls.adjustForDpi)>(user, "AdjustWindowRectExForDpi");
     return foundCalls;
 }
 

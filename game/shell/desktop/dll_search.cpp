@@ -5,16 +5,9 @@
 // not one of them, so the desktop program imports it delay-loaded (see
 // CMakeLists.txt): it is loaded at the first sound, once the search below
 // is restricted. The game's own calls stay as the handset makes them.
-#include <windows.h>
+#include "layer.h"
 
 namespace {
-
-template <typename Function>
-Function procOf(HMODULE module, const char* name)
-{
-    FARPROC proc = module ? GetProcAddress(module, name) : nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)(void)>(proc));
-}
 
 // Without the restricting call (Vista and 7 without their updates), WINMM is
 // loaded now from the system folder by its full path, and the delay-loaded

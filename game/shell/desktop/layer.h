@@ -69,6 +69,16 @@ struct DesktopState {
 };
 extern DesktopState desk;
 
+// A call of module looked up by name, as Function: the declared type of the
+// call it names (null where module lacks it). For calls of later Windows
+// than the program is made for.
+template <typename Function>
+Function procOf(HMODULE module, const char* name)
+{
+    FARPROC proc = module ? GetProcAddress(module, name) : nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)(void)>(proc));
+}
+
 // host.cpp: the table, and the procedure that stands in front of each host.
 Host* hostOf(HWND window);
 // The record of window, subclassing it on the first call so that the layer
