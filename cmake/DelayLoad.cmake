@@ -4,6 +4,15 @@
 # while the program starts, and the calls in the code stay as they are. The
 # argument bytes make the x86 (stdcall) symbol names. Link it before any
 # other library that imports the same functions.
+#
+# Each function's import slot starts out pointing at its stub in the
+# library, which loads the DLL and fills the slot in. Code compiled against
+# the system's headers calls through the slot and never names the stub, and
+# the x86 linker drops the code of import-library members whose stub nobody
+# names: the slot would then start out 0 and the first call would jump to
+# address 0. So every stub is named to the linker as needed. A ctest check
+# (label size) reads the linked program and fails when any delay-import slot
+# does not point into the program's code.
 function(kubrelse_delay_load target dll)
     string(MAKE_C_IDENTIFIER ${dll} id)
     set(def ${CMAKE_CURRENT_BINARY_DIR}/${id}_delay.def)
@@ -12,6 +21,9 @@ function(kubrelse_delay_load target dll)
     foreach(function IN LISTS ARGN)
         if(CMAKE_SIZEOF_VOID_P EQUAL 8)
             string(REGEX REPLACE "@[0-9]+$" "" function ${function})
+            target_link_options(${target} PRIVATE "LINKER:--undefined=${function}")
+        else()
+            target_link_options(${target} PRIVATE "LINKER:--undefined=_${function}")
         endif()
         string(APPEND exports "    ${function}\n")
     endforeach()
@@ -30,4 +42,12 @@ function(kubrelse_delay_load target dll)
     add_custom_target(${target}_${id}_delay DEPENDS ${lib})
     add_dependencies(${target} ${target}_${id}_delay)
     target_link_libraries(${target} PRIVATE ${lib})
+
+    # The linker's map names where each delay-import descriptor went.
+    set(map ${CMAKE_CURRENT_BINARY_DIR}/${target}.map)
+    target_link_options(${target} PRIVATE "LINKER:-Map=${map}")
+    add_test(NAME delay_imports.${target}
+             COMMAND ${CMAKE_COMMAND} -DFILE=$<TARGET_FILE:${target}> -DMAP=${map} -DDLL=${dll}
+                     -P ${PROJECT_SOURCE_DIR}/cmake/CheckDelayImports.cmake)
+    set_tests_properties(delay_imports.${target} PROPERTIES LABELS size)
 endfunction()

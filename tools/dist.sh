@@ -7,9 +7,10 @@
 #   build/dist/KubrelSE-<version>-x86.zip  that folder
 #
 # The version is the project's (CMakeLists.txt); tools/lay-out-disk lays
-# the folder out. README.TXT says whether these very programs passed the x86
-# Windows test suite (under Wine 10 in WoW64 mode): when `make test` has not
-# proven them, the suite runs here first.
+# the folder out. Only programs that passed the x86 Windows test suite are
+# handed out, and README.TXT says on which processor and Wine they passed:
+# when `make test` has not proven these very programs, the suite runs here
+# first; when it cannot run or fails, nothing is laid out.
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -17,40 +18,35 @@ tools/install-deps.sh
 cmake --preset win32 >/dev/null
 cmake --build --preset win32
 
-if tools/x86-proof check; then
+# Where the suite ran: the processor (the machine's own 32-bit mode or an
+# emulated x86 processor) and the Wine version.
+if runner=$(tools/x86-proof check); then
     tested="passed"
-elif ! tools/x86-runs-here build/win32 >/dev/null 2>&1; then
-    echo "dist: this machine cannot run x86 programs under Wine 10; README.TXT says they were not tested"
+elif ! tools/x86-root ensure >/dev/null || ! runner=$(tools/x86-root describe); then
+    echo "dist: this machine cannot run the x86 programs (see tools/x86-root)" >&2
     tested="not run"
 else
-    echo "dist: running the x86 Windows test suite for these programs (log: build/test-logs/dist-win32.log)"
+    echo "dist: running the x86 Windows test suite for these programs on $runner"
+    echo "      (log: build/test-logs/dist-win32.log)"
     mkdir -p build/test-logs
     if ctest --preset win32 >build/test-logs/dist-win32.log 2>&1; then
-        tools/x86-proof record
+        tools/x86-proof record "$runner"
         tested="passed"
     else
         tail -n 20 build/test-logs/dist-win32.log
-        echo "dist: THE x86 TEST SUITE FAILED; README.TXT says so"
+        echo "dist: the x86 test suite failed" >&2
         tested="failed"
     fi
 fi
-if [ "$tested" = passed ]; then
-    tested_text="These x86 programs passed our Windows test suite where this release
-was made, run under Wine 10 in its 32-bit (WoW64) mode. They have not been
-run on real Windows."
-elif [ "$tested" = "not run" ]; then
-    tested_text="These x86 programs have NOT been tested: the machine this release was
-made on cannot run 32-bit code under Wine. Do not hand them out before
-they pass our Windows test suite elsewhere."
-else
-    tested_text="These x86 programs did NOT pass our Windows test suite where this
-release was made (run under Wine 10 in its 32-bit mode). Do not hand them
-out."
+if [ "$tested" != passed ]; then
+    echo "dist: nothing handed out: the x86 programs must pass the x86 test suite first" >&2
+    exit 1
 fi
+tested_text="These x86 programs passed our Windows test suite where this release
+was made, run on $runner (Debian's 32-bit Wine). They have not been run
+on real Windows."
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/win32/CMakeCache.txt)
-# The four-part version the programs carry in their version resources.
-file_version=$(sed -n 's/^#define KUBRELSE_VERSION_TEXT "\(.*\)"$/\1/p' build/win32/version/version.h)
 name=KubrelSE-$version
 
 # Each program handed out carries its version resource (type 16) and its

@@ -137,24 +137,22 @@ void expectDigitsAt(const Frame& frame, const char* digits, int x, int y, int li
         expectPictureAt(frame, IDB_DIGIT_BASE + digits[i] - '0', x + 9 * i, y, line);
 }
 
-// How many drawing objects the process holds, give or take a constant.
-// Where the system does not count them, the handle table tells: with more
-// new objects than the table has free entries, the highest slot handed out
-// is the number in use plus the new ones.
+// How many drawing objects the process holds. Where the system does not
+// count them (Wine's GetGuiResources answers 0), each slot of the handle
+// table is asked: a handle whose upper word is 0 names its slot whatever
+// object holds it now, so GetObjectType answers for exactly the slots in
+// use. Counting by slots also holds when the table's free entries are many
+// and scattered, which a count made by handing out new objects does not.
 unsigned drawingObjectsInUse()
 {
     const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     if (counted)
         return counted;
-    std::vector<HBITMAP> probes(4000);
-    unsigned highest = 0;
-    for (HBITMAP& probe : probes) {
-        probe = CreateBitmap(1, 1, 1, 1, nullptr);
-        highest = std::max(highest, static_cast<unsigned>(reinterpret_cast<uintptr_t>(probe) & 0xFFFF));
-    }
-    for (HBITMAP probe : probes)
-        DeleteObject(probe);
-    return highest;
+    unsigned inUse = 0;
+    for (uintptr_t slot = 1; slot <= 0xFFFF; ++slot)
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(slot)))
+            ++inUse;
+    return inUse;
 }
 
 void clearGameRegistry()
