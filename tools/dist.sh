@@ -42,9 +42,8 @@ if [ "$tested" != passed ]; then
     echo "dist: nothing handed out: the x86 programs must pass the x86 test suite first" >&2
     exit 1
 fi
-tested_text="These x86 programs passed our Windows test suite where this release
-was made, run on $runner (Debian's 32-bit Wine). They have not been run
-on real Windows."
+tested_text=$(echo "These x86 programs passed our Windows test suite where this release was made, \
+run under Debian's 32-bit Wine on $runner. They have not been run on real Windows." | fold -s -w 72 | sed 's/ *$//')
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/win32/CMakeCache.txt)
 name=KubrelSE-$version
