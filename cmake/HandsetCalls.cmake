@@ -27,3 +27,26 @@ function(kubrelse_handset_calls_check)
                      -P ${PROJECT_SOURCE_DIR}/cmake/CheckHandsetCalls.cmake)
     set_tests_properties(handset.calls PROPERTIES LABELS handset)
 endfunction()
+
+# kubrelse_handset_abi_check(<target> CALLS <list file>) compiles into the
+# handset build's <target> one static_assert for each function the list
+# puts under a library with a file: that it takes and returns no structure
+# and no 64-bit value by value (game/shell/handset/handset_abi.h).
+function(kubrelse_handset_abi_check target)
+    cmake_parse_arguments(ARG "" "CALLS" "" ${ARGN})
+    include(HandsetCallList)
+    kubrelse_read_handset_calls(${ARG_CALLS} calls)
+    set(text "// Written by cmake/HandsetCalls.cmake from the list of the handset's calls.\n")
+    string(APPEND text "#include \"handset/handset_abi.h\"\n\n")
+    foreach(library IN LISTS calls_LIBRARIES)
+        foreach(name IN LISTS calls_NAMES_${library})
+            string(APPEND text "static_assert(handsetAbi(&${name}), \"${name}: a structure or a 64-bit value \"\n"
+                               "              \"by value, which the handset passes otherwise\");\n")
+        endforeach()
+    endforeach()
+    set(file ${CMAKE_CURRENT_BINARY_DIR}/handset_abi_check.cpp)
+    file(WRITE ${file}.new "${text}")
+    configure_file(${file}.new ${file} COPYONLY)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${ARG_CALLS})
+    target_sources(${target} PRIVATE ${file})
+endfunction()

@@ -1,68 +1,100 @@
-# The handset's program linked for its 32-bit ARM, with the LLVM the game's
-# code is compiled with: the handset build's own step, never run here.
+# The handset's program: the game's ARM objects linked by GNU ld for ARM and
+# turned into the handset's program form by tools/ce-image.
 #
 # kubrelse_handset_link(<image> TARGETS <target>... RESOURCES <object library>
 #                       CALLS <list file>)
-# - makes at build time, with llvm-dlltool, one import library for each
-#   library of the handset that the CALLS list names (its "[core coredll.dll]"
-#   lines, cmake/HandsetCallList.cmake), exporting exactly the names under it;
-# - turns the RESOURCES library's compiled script into an ARM object with
-#   llvm-cvtres;
-# - registers the ctest check handset.link (label handset,
-#   cmake/CheckHandsetLink.cmake): lld-link links the TARGETS' objects, the
-#   resources and those import libraries, and nothing else, into <image>
-#   in this folder; the check fails on any name that does not resolve, and
-#   reads the image's imports back against the list.
+# - writes, from the CALLS list (cmake/HandsetCallList.cmake), one import
+#   slot for each name under a library with a file, an array of them per
+#   library ending in a zero word, and for each a thunk of that name that
+#   jumps through its slot (ldr ip, =slot; ldr pc, [ip]: ARM code an ARMv4T
+#   runs, with no interworking), and assembles them;
+# - links the TARGETS' objects, the thunks and the ARMv4T libgcc (for the
+#   helpers listed under [compiler]) with game/shell/handset/handset.ld,
+#   keeping the relocations (--emit-relocs), into <image>.elf; a name that
+#   nothing resolves stops the build there;
+# - writes <image> with tools/ce-image, built for the build machine: the
+#   handset's ARM image with the RESOURCES' compiled script as its
+#   resources, each R_ARM_ABS32 as a base relocation, and the slots as the
+#   imports of their libraries;
+# - registers the ctest check handset.image (cmake/CheckHandsetImage.cmake).
+include(ExternalProject)
 include(HandsetCallList)
 
 function(kubrelse_handset_link image)
     cmake_parse_arguments(ARG "" "RESOURCES;CALLS" "TARGETS" ${ARGN})
-    # The linker and its tools from the compiler's own LLVM.
-    get_filename_component(llvm_bin ${CMAKE_CXX_COMPILER} REALPATH)
-    get_filename_component(llvm_bin ${llvm_bin} DIRECTORY)
-    foreach(tool lld-link llvm-dlltool llvm-cvtres llvm-readobj)
-        string(MAKE_C_IDENTIFIER "KUBRELSE_${tool}" var)
-        string(TOUPPER ${var} var)
-        find_program(${var} ${tool} HINTS ${llvm_bin} REQUIRED)
-    endforeach()
+    find_program(KUBRELSE_ARM_LD arm-none-eabi-ld REQUIRED)
+    find_program(KUBRELSE_ARM_GCC arm-none-eabi-gcc REQUIRED)
+    find_program(KUBRELSE_ARM_OBJDUMP arm-none-eabi-objdump REQUIRED)
+    find_program(KUBRELSE_ARM_READELF arm-none-eabi-readelf REQUIRED)
+    find_program(KUBRELSE_LLVM_READOBJ llvm-readobj REQUIRED)
+    execute_process(COMMAND ${KUBRELSE_ARM_GCC} -march=armv4t -marm -mfloat-abi=soft -print-libgcc-file-name
+                    OUTPUT_VARIABLE libgcc OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT EXISTS "${libgcc}")
+        message(FATAL_ERROR "no ARMv4T libgcc from ${KUBRELSE_ARM_GCC} (tools/install-deps.sh)")
+    endif()
 
+    # The image maker, for the build machine.
+    set(host ${CMAKE_BINARY_DIR}/host/ce-image)
+    set(maker ${host}/ce-image)
+    ExternalProject_Add(ce_image_host
+        SOURCE_DIR ${PROJECT_SOURCE_DIR}/tools/ce-image
+        BINARY_DIR ${host}
+        CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DKUBRELSE_BUILD_TESTS=OFF
+        INSTALL_COMMAND ""
+        BUILD_ALWAYS ON
+        BUILD_BYPRODUCTS ${maker}
+        USES_TERMINAL_BUILD OFF)
+
+    # The thunks and slots.
     set(dir ${CMAKE_CURRENT_BINARY_DIR}/handset)
     kubrelse_read_handset_calls(${ARG_CALLS} calls)
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${ARG_CALLS})
-    set(import_libraries "")
+    set(thunks "    .syntax unified\n    .arm\n")
+    set(slots "    .section .data.handset_imports,\"aw\",%progbits\n    .balign 4\n")
     foreach(library IN LISTS calls_LIBRARIES)
-        set(dll ${calls_FILE_${library}})
-        get_filename_component(stem ${dll} NAME_WE)
-        list(JOIN calls_NAMES_${library} "\n" exports)
-        file(CONFIGURE OUTPUT ${dir}/${stem}.def CONTENT "LIBRARY ${dll}\nEXPORTS\n${exports}\n" @ONLY)
-        add_custom_command(
-            OUTPUT ${dir}/${stem}.lib
-            COMMAND ${KUBRELSE_LLVM_DLLTOOL} -m arm -d ${stem}.def -l ${stem}.lib
-            DEPENDS ${dir}/${stem}.def
-            WORKING_DIRECTORY ${dir}
-            COMMENT "Import library of the handset's ${library} library (${dll})"
-            VERBATIM)
-        list(APPEND import_libraries ${dir}/${stem}.lib)
+        foreach(name IN LISTS calls_NAMES_${library})
+            string(APPEND thunks "    .section .text.${name},\"ax\",%progbits\n    .balign 4\n"
+                                 "    .global ${name}\n    .type ${name}, %function\n"
+                                 "${name}:\n    ldr ip, 1f\n    ldr pc, [ip]\n1:  .word __imp_${name}\n")
+            string(APPEND slots "    .global __imp_${name}\n__imp_${name}:\n    .word 0\n")
+        endforeach()
+        string(APPEND slots "    .word 0  @ the end of ${calls_FILE_${library}}'s slots\n")
     endforeach()
-
+    file(WRITE ${dir}/imports.s.new "${thunks}${slots}")
+    configure_file(${dir}/imports.s.new ${dir}/imports.s COPYONLY)
     add_custom_command(
-        OUTPUT ${dir}/resources.obj
-        COMMAND ${KUBRELSE_LLVM_CVTRES} /machine:arm /out:${dir}/resources.obj
-                $<TARGET_OBJECTS:${ARG_RESOURCES}>
-        DEPENDS $<TARGET_OBJECTS:${ARG_RESOURCES}>
-        COMMENT "The game's resources as an ARM object"
+        OUTPUT ${dir}/imports.o
+        COMMAND ${CMAKE_CXX_COMPILER} --target=armv4t-none-eabi -marm -c ${dir}/imports.s -o ${dir}/imports.o
+        DEPENDS ${dir}/imports.s
+        COMMENT "The handset's import thunks and slots"
         VERBATIM)
-    add_custom_target(kubrelse_handset_link_inputs ALL DEPENDS ${import_libraries} ${dir}/resources.obj)
 
     set(objects "")
     foreach(target IN LISTS ARG_TARGETS)
         list(APPEND objects "$<TARGET_OBJECTS:${target}>")
     endforeach()
-    file(GENERATE OUTPUT ${dir}/objects.rsp CONTENT "\"$<JOIN:${objects},\"\n\">\"\n")
-    add_test(NAME handset.link
-             COMMAND ${CMAKE_COMMAND} -DLINKER=${KUBRELSE_LLD_LINK} -DREADOBJ=${KUBRELSE_LLVM_READOBJ}
-                     -DOBJECTS=${dir}/objects.rsp -DRESOURCES=${dir}/resources.obj
-                     "-DIMPORT_LIBRARIES=${import_libraries}" -DCALLS=${ARG_CALLS} -DIMAGE=${dir}/${image}
-                     -P ${PROJECT_SOURCE_DIR}/cmake/CheckHandsetLink.cmake)
-    set_tests_properties(handset.link PROPERTIES LABELS handset)
+    file(GENERATE OUTPUT ${dir}/objects.rsp CONTENT "$<JOIN:${objects},\n>\n")
+    set(script ${PROJECT_SOURCE_DIR}/game/shell/handset/handset.ld)
+    add_custom_command(
+        OUTPUT ${dir}/${image}.elf
+        COMMAND ${KUBRELSE_ARM_LD} -T ${script} --emit-relocs --gc-sections -Map=${dir}/${image}.map
+                -o ${dir}/${image}.elf @${dir}/objects.rsp ${dir}/imports.o ${libgcc}
+        DEPENDS ${objects} ${dir}/imports.o ${script} ${dir}/objects.rsp
+        COMMENT "Linking the handset's ${image} for ARMv4T"
+        VERBATIM)
+    add_custom_command(
+        OUTPUT ${dir}/${image}
+        COMMAND ${maker} --elf ${dir}/${image}.elf --res $<TARGET_OBJECTS:${ARG_RESOURCES}> --calls ${ARG_CALLS}
+                --entry WinMain --out ${dir}/${image}
+        DEPENDS ${dir}/${image}.elf $<TARGET_OBJECTS:${ARG_RESOURCES}> ${ARG_CALLS} ce_image_host ${maker}
+        COMMENT "The handset's ${image} in its program form"
+        VERBATIM)
+    add_custom_target(kubrelse_handset_image ALL DEPENDS ${dir}/${image})
+
+    add_test(NAME handset.image
+             COMMAND ${CMAKE_COMMAND} -DIMAGE=${dir}/${image} -DELF=${dir}/${image}.elf -DCALLS=${ARG_CALLS}
+                     -DREADOBJ=${KUBRELSE_LLVM_READOBJ} -DOBJDUMP=${KUBRELSE_ARM_OBJDUMP}
+                     -DREADELF=${KUBRELSE_ARM_READELF}
+                     -P ${PROJECT_SOURCE_DIR}/cmake/CheckHandsetImage.cmake)
+    set_tests_properties(handset.image PROPERTIES LABELS handset)
 endfunction()

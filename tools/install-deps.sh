@@ -7,7 +7,7 @@ g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
 wine wine64 xvfb xauth bubblewrap mmdebstrap
 libgsm1-dev zlib1g-dev
 clang llvm lld
-g++-arm-linux-gnueabihf qemu-user-static"
+g++-arm-linux-gnueabihf qemu-user-static gcc-arm-none-eabi"
 
 missing=""
 for p in $PACKAGES; do
