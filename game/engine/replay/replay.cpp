@@ -85,18 +85,6 @@ struct Player {
     int column;      // column to reach
 };
 
-int fullRows()
-{
-    int n = 0;
-    for (int row = 0; row < FIELD_ROWS; ++row) {
-        int filled = 0;
-        for (int column = 0; column < FIELD_COLUMNS; ++column)
-            filled += game.board[row * FIELD_COLUMNS + column] != 0;
-        n += filled == FIELD_COLUMNS;
-    }
-    return n;
-}
-
 void turnAndShift(int turns, int column)
 {
     for (int k = 0; k < turns; ++k)

@@ -7,18 +7,6 @@
 
 namespace {
 
-int fullRows()
-{
-    int n = 0;
-    for (int row = 0; row < FIELD_ROWS; ++row) {
-        int filled = 0;
-        for (int column = 0; column < FIELD_COLUMNS; ++column)
-            filled += game.board[row * FIELD_COLUMNS + column] != 0;
-        n += filled == FIELD_COLUMNS;
-    }
-    return n;
-}
-
 class RandomPlay : public EngineTest {
 protected:
     std::mt19937 dice{424242};
