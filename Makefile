@@ -1,11 +1,11 @@
 # The commands of the project; see README.md.
 .PHONY: test play art
 test:
-	@tools/test-all.sh
+	@tools/test-all
 
 # Builds the game and starts it under Wine on your display (see README.md).
 play:
-	@tools/play.sh
+	@tools/play
 
 # Runs setup.exe under Wine on your display with a demo SETUP.INF.
 .PHONY: setup-demo
@@ -15,10 +15,10 @@ setup-demo:
 # The x86 programs laid out for handing out, and a zip of them: build/dist/
 .PHONY: dist
 dist:
-	@tools/dist.sh
+	@tools/dist
 
 # The contact sheet of every picture: build/native/art/contact-sheet.png
 art:
-	@tools/install-deps.sh
+	@tools/install-deps
 	@cmake --preset native >/dev/null
 	@cmake --build --preset native --target contact_sheet

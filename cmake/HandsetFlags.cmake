@@ -16,7 +16,7 @@ set(KUBRELSE_MINGW_SUFFIX "-posix" CACHE STRING "Suffix of the MinGW-w64 compile
 execute_process(COMMAND i686-w64-mingw32-g++${KUBRELSE_MINGW_SUFFIX} -print-file-name=include/c++
                 OUTPUT_VARIABLE kubrelse_cxx_headers OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE failed)
 if(failed OR NOT IS_DIRECTORY "${kubrelse_cxx_headers}/i686-w64-mingw32")
-    message(FATAL_ERROR "no C++ headers of i686-w64-mingw32-g++${KUBRELSE_MINGW_SUFFIX} (tools/install-deps.sh)")
+    message(FATAL_ERROR "no C++ headers of i686-w64-mingw32-g++${KUBRELSE_MINGW_SUFFIX} (tools/install-deps)")
 endif()
 set(KUBRELSE_HANDSET_TARGET armv4t-none-eabi)
 set(kubrelse_code -marm -mfloat-abi=soft -fshort-wchar -fno-short-enums -ffreestanding -fms-extensions -D_WIN32

@@ -30,7 +30,7 @@ function(kubrelse_handset_link image)
     execute_process(COMMAND ${KUBRELSE_ARM_GCC} -march=armv4t -marm -mfloat-abi=soft -print-libgcc-file-name
                     OUTPUT_VARIABLE libgcc OUTPUT_STRIP_TRAILING_WHITESPACE)
     if(NOT EXISTS "${libgcc}")
-        message(FATAL_ERROR "no ARMv4T libgcc from ${KUBRELSE_ARM_GCC} (tools/install-deps.sh)")
+        message(FATAL_ERROR "no ARMv4T libgcc from ${KUBRELSE_ARM_GCC} (tools/install-deps)")
     endif()
 
     # The image maker, for the build machine.

@@ -61,7 +61,7 @@ endfunction()
 
 if(WIN32)
     # The session every Windows test runs in unless it asks for another.
-    set(KUBRELSE_WINE_STATE ${CMAKE_BINARY_DIR}/wine)
+    set(WINE_STATE ${CMAKE_BINARY_DIR}/wine)
     kubrelse_wine_session("")
 
     # A test program that crashes ends at once, as a failed run with the
@@ -71,7 +71,7 @@ if(WIN32)
     add_test(NAME wine_crash_ends_at_once
              COMMAND ${PROJECT_SOURCE_DIR}/tools/wintest/crash-ends-at-once $<TARGET_FILE:crash_probe>)
     set_tests_properties(wine_crash_ends_at_once PROPERTIES
-        FIXTURES_REQUIRED wine_session ENVIRONMENT "KUBRELSE_WINE_STATE=${KUBRELSE_WINE_STATE}"
+        FIXTURES_REQUIRED wine_session ENVIRONMENT "WINE_STATE=${WINE_STATE}"
         LABELS harness TIMEOUT 30)
 endif()
 
@@ -93,7 +93,7 @@ function(kubrelse_add_gtest target)
     if(WIN32)
         set_tests_properties(${found} PROPERTIES
             FIXTURES_REQUIRED wine_session
-            ENVIRONMENT "KUBRELSE_WINE_STATE=${KUBRELSE_WINE_STATE}")
+            ENVIRONMENT "WINE_STATE=${WINE_STATE}")
     endif()
 endfunction()
 

@@ -11,24 +11,7 @@
 #include <shellapi.h>
 #include <shellscalingapi.h>
 
-template <typename Function>
-static Function procOf(HMODULE module, const char* name)
-{
-    FARPROC proc = module != NULL ? GetProcAddress(module, name) : NULL;
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)(void)>(proc));
-}
-
-void restrictDllSearch(void)
-{
-    // Windows 8 on, and Vista and 7 with their updates: the system folder only.
-    typedef decltype(&SetDefaultDllDirectories) SetDefaultFn;
-    SetDefaultFn setDefault = procOf<SetDefaultFn>(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
-    if (setDefault != NULL) {
-        setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
-    }
-    // Everywhere: not the current folder.
-    SetDllDirectoryA("");
-}
+#include "win32_calls.h"
 
 HMODULE loadSystemLibrary(const char* name)
 {
@@ -66,12 +49,8 @@ int16_t primaryMonitorDpi(void)
         y < 0x8000) {
         return static_cast<int16_t>(y);
     }
-    HDC screen = GetDC(NULL);
-    int dpi = screen != NULL ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
-    if (screen != NULL) {
-        ReleaseDC(NULL, screen);
-    }
-    return static_cast<int16_t>(dpi > 0 && dpi < 0x8000 ? dpi : USER_DEFAULT_SCREEN_DPI);
+    const UINT dpi = systemDpi();
+    return static_cast<int16_t>(dpi < 0x8000 ? dpi : USER_DEFAULT_SCREEN_DPI);
 }
 
 int dpiScaled(int pixels)

@@ -116,10 +116,7 @@ int16_t primaryMonitorDpi(void);
 // A length in pixels at 96 DPI, at launcher.screenDpi.
 int dpiScaled(int pixels);
 
-// ---- DLLs (dlls.cpp) ------------------------------------------------------------------
-// Restricts this process's DLL search to the system folder: neither its own
-// folder nor the current one. The entry's first call.
-void restrictDllSearch(void);
+// ---- DLLs (dlls.cpp; the search itself is restricted by restrictDllSearch) ----------
 // A DLL from the system folder, by its full path; null when it cannot be loaded.
 HMODULE loadSystemLibrary(const char* name);
 // Opens a file in the program registered for its kind (the shell's "open"),

@@ -245,14 +245,8 @@ void onDisplayChange()
 
 UINT dpiOf(HWND window)
 {
-    UINT dpi = dpiCalls().dpiForWindow && window ? dpiCalls().dpiForWindow(window) : 0;
-    if (!dpi) {
-        HDC screen = GetDC(nullptr);
-        dpi = screen ? static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSY)) : USER_DEFAULT_SCREEN_DPI;
-        if (screen)
-            ReleaseDC(nullptr, screen);
-    }
-    return dpi ? dpi : USER_DEFAULT_SCREEN_DPI;
+    const UINT dpi = dpiCalls().dpiForWindow && window ? dpiCalls().dpiForWindow(window) : 0;
+    return dpi ? dpi : systemDpi();
 }
 
 SIZE windowSizeAt(HWND window, int z) { return sizeAt(window, z, dpiOf(window)); }

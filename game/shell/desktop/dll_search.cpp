@@ -5,7 +5,7 @@
 // not one of them, so the desktop program imports it delay-loaded (see
 // CMakeLists.txt): it is loaded at the first sound, once the search below
 // is restricted. The game's own calls stay as the handset makes them.
-#include "layer.h"
+#include "win32_calls.h"
 
 namespace {
 
@@ -23,18 +23,15 @@ void loadFromSystemFolder(const wchar_t* name)
     LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
-int restrictDllSearch()
+int searchSystemFolderOnly()
 {
-    using SetDefaultFn = decltype(&SetDefaultDllDirectories);
-    const SetDefaultFn setDefault = procOf<SetDefaultFn>(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
-    SetDllDirectoryW(L"");
-    if (setDefault && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32))
+    if (restrictDllSearch())
         return 1;
     loadFromSystemFolder(L"winmm.dll");
     return 0;
 }
 
 // Runs while the program starts, before WinMain and before anything loads a DLL.
-const int searchRestricted = restrictDllSearch();
+const int searchRestricted = searchSystemFolderOnly();
 
 }  // namespace

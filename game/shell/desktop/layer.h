@@ -8,6 +8,7 @@
 #include "desktop.h"
 #include "geometry.h"  // FRAME_WIDTH x FRAME_HEIGHT: the handset's screen
 #include "handset_shell.h"
+#include "win32_calls.h"  // procOf: calls of later Windows, looked up by name
 
 constexpr int MAX_SOFTKEYS = 2;
 constexpr int LABEL_ROOM = 32;
@@ -68,16 +69,6 @@ struct DesktopState {
     int layerSizing;   // the layer itself is sizing the frame window
 };
 extern DesktopState desk;
-
-// A call of module looked up by name, as Function: the declared type of the
-// call it names (null where module lacks it). For calls of later Windows
-// than the program is made for.
-template <typename Function>
-Function procOf(HMODULE module, const char* name)
-{
-    FARPROC proc = module ? GetProcAddress(module, name) : nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)(void)>(proc));
-}
 
 // host.cpp: the table, and the procedure that stands in front of each host.
 Host* hostOf(HWND window);
