@@ -40,26 +40,6 @@ PixelContext composed;
 // outside it is not shown by this paint, so it is not drawn either.
 RECT composeBounds;
 
-// A width x height DIB section of 32-bit pixels, top row first; null when it
-// cannot be made.
-HBITMAP makePixels(int width, int height, void** pixels)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    *pixels = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, pixels, nullptr, 0);
-    if (bitmap && !*pixels) {
-        DeleteObject(bitmap);
-        bitmap = nullptr;
-    }
-    return bitmap;
-}
-
 // Copies bitmap into pixels through two memory contexts made for this once.
 int copyToPixels(HBITMAP bitmap, HBITMAP pixels, int width, int height)
 {
@@ -98,7 +78,7 @@ const KeptPicture* keptPicture(uint16_t id)
     const int width = static_cast<int>(header.bmWidth);
     const int height = static_cast<int>(header.bmHeight);
     void* pixels = nullptr;
-    HBITMAP kept = makePixels(width, height, &pixels);
+    HBITMAP kept = makePixelBitmap(width, height, &pixels);
     const int copied = kept && copyToPixels(loaded, kept, width, height);
     DeleteObject(loaded);
     if (!copied) {
@@ -224,33 +204,6 @@ void paintWindow(HWND window, void (*compose)())
 const RECT WHOLE_FRAME = {0, 0, FRAME_WIDTH, FRAME_HEIGHT};
 
 }  // namespace
-
-int makePixelContext(PixelContext* made, int width, int height)
-{
-    void* bits = nullptr;
-    HBITMAP bitmap = makePixels(width, height, &bits);
-    HDC dc = bitmap ? CreateCompatibleDC(nullptr) : nullptr;
-    HGDIOBJ replaced = dc ? SelectObject(dc, bitmap) : nullptr;
-    if (!replaced) {
-        if (dc)
-            DeleteDC(dc);
-        if (bitmap)
-            DeleteObject(bitmap);
-        return 0;
-    }
-    *made = PixelContext{dc, bitmap, replaced, static_cast<uint32_t*>(bits)};
-    return 1;
-}
-
-void releasePixelContext(PixelContext* context)
-{
-    if (context->dc) {
-        SelectObject(context->dc, context->replaced);
-        DeleteObject(context->bitmap);
-        DeleteDC(context->dc);
-    }
-    *context = PixelContext{};
-}
 
 void renderMainFrame(HDC target) { renderFrame(target, WHOLE_FRAME, composeMainFrame); }
 

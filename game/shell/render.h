@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "geometry.h"
+#include "pixel_context.h"
 
 // Loads every picture and makes the off-screen frame, so the first paint
 // is as quick as the others; whatever fails is tried again when first drawn.
@@ -25,19 +26,6 @@ void renderMainFrame(HDC target);
 // The high-score board: WM_PAINT of its dialog, and into a caller's context.
 void paintHiScoreBoard(HWND dialog);
 void renderHiScoreBoard(HDC target);
-
-// A memory context holding a bitmap of 32-bit pixels, top row first.
-struct PixelContext {
-    HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ replaced;  // what the context held before, for giving back
-    uint32_t* pixels;
-};
-// Makes a context over a new width x height bitmap: 1 when made; 0, with
-// nothing left behind, when either cannot be made.
-int makePixelContext(PixelContext* made, int width, int height);
-// Gives the context back what it held, deletes both, empties the record.
-void releasePixelContext(PixelContext* context);
 
 // Drawing helpers; they draw into the frame being composed, so they only
 // work during one of the paints above.

@@ -11,8 +11,8 @@
 // system menu item "Zoom Nx" (WM_SYSCOMMAND, SC_ZOOM_BASE + N * SC_ZOOM_STEP,
 // N from 1 up to the largest whose window fits the work area, MAX_ZOOM at
 // most), Ctrl+Plus and Ctrl+Minus, and the border, which resizes in whole
-// zoom steps. A chosen zoom is kept in the game's key as the REG_DWORD
-// "DesktopZoom", and is shown as long as it fits the monitor; on another
+// zoom steps. A chosen zoom is kept in the layer's own key (ZOOM_KEY under
+// HKEY_CURRENT_USER) as the REG_DWORD "DesktopZoom", and is shown as long as it fits the monitor; on another
 // monitor or display size the zoom is chosen again.
 #ifndef KUBRELSE_SHELL_DESKTOP_DESKTOP_H
 #define KUBRELSE_SHELL_DESKTOP_DESKTOP_H
@@ -24,6 +24,7 @@ constexpr int SOFTKEY_BAR_HEIGHT = 26;  // at zoom 1
 constexpr int MAX_ZOOM = 16;
 constexpr UINT SC_ZOOM_BASE = 0x1000;
 constexpr UINT SC_ZOOM_STEP = 0x10;  // the system keeps the low four bits
+extern const wchar_t ZOOM_KEY[];     // "Software\\Nolvo Systems Inc.\\Desktop Handset Layer"
 extern const wchar_t ZOOM_VALUE[];   // "DesktopZoom"
 
 // The zoom the frame window is shown at (1 without one).

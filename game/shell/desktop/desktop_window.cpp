@@ -3,11 +3,25 @@
 // chooses one; its system menu, Ctrl+Plus and Ctrl+Minus, sizing by the
 // border in whole zoom steps, and another monitor or display.
 #include "layer.h"
-#include "shell_state.h"
 
+const wchar_t ZOOM_KEY[] = L"Software\\Nolvo Systems Inc.\\Desktop Handset Layer";
 const wchar_t ZOOM_VALUE[] = L"DesktopZoom";
 
 namespace {
+
+// Where the zoom was kept before the layer had a key of its own: beside the
+// settings of the program it stands in for. Read once, moved to ZOOM_KEY.
+const wchar_t EARLIER_ZOOM_KEY[] = L"Software\\Nolvo Systems Inc.\\KubrelSE";
+
+// The desktop window around the handset's screen.
+struct DesktopState {
+    HWND frameWindow;  // the first parent given a softkey bar that is not a dialog
+    int zoom;          // shown, 1 without a frame window
+    int chosenZoom;    // the player's choice, 0 for none
+    int largestZoom;   // the largest whose window fits the monitor's work area
+    int layerSizing;   // the layer itself is sizing the frame window
+};
+DesktopState desk = {nullptr, 1, 0, 1, 0};
 
 constexpr int FIRST_START_PERCENT = 80;  // of the work area, without a chosen zoom
 constexpr LONG_PTR DESKTOP_STYLE = WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME;
@@ -39,7 +53,7 @@ int withinZooms(int z) { return z < 1 ? 1 : (z > desk.largestZoom ? desk.largest
 
 SIZE sizeAt(HWND window, int z, UINT dpi)
 {
-    RECT wanted = {0, 0, FRAME_WIDTH * z, FRAME_HEIGHT * z};
+    RECT wanted = {0, 0, SCREEN_WIDTH * z, SCREEN_HEIGHT * z};
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
     const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
     if (!dpiCalls().adjustForDpi || !dpiCalls().adjustForDpi(&wanted, style, FALSE, exStyle, dpi))
@@ -62,23 +76,52 @@ RECT workArea(HWND window) { return workAreaOf(MonitorFromWindow(window, MONITOR
 
 // 1 when the frame window at zoom z, with its softkey bar below, fits into
 // percent of area.
-int fits(int z, const RECT& area, UINT dpi, int percent)
+int fits(HWND frame, int z, const RECT& area, UINT dpi, int percent)
 {
-    const SIZE window = sizeAt(desk.frameWindow, z, dpi);
+    const SIZE window = sizeAt(frame, z, dpi);
     return window.cx * 100 <= (area.right - area.left) * percent &&
            (window.cy + SOFTKEY_BAR_HEIGHT * z) * 100 <= (area.bottom - area.top) * percent;
 }
 
-// The zoom kept in the game's key; 0 when there is none that can be used.
+void keepZoom(int z)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, ZOOM_KEY, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return;
+    const DWORD kept = static_cast<DWORD>(z);
+    RegSetValueExW(key, ZOOM_VALUE, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&kept), sizeof kept);
+    RegCloseKey(key);
+}
+
+// The value of ZOOM_VALUE under path: 1 when it is there, whatever it holds.
+int readZoomValue(const wchar_t* path, DWORD* type, DWORD* value, DWORD* size)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return 0;
+    const LONG read = RegQueryValueExW(key, ZOOM_VALUE, nullptr, type, reinterpret_cast<BYTE*>(value), size);
+    RegCloseKey(key);
+    return read == ERROR_SUCCESS || read == ERROR_MORE_DATA;
+}
+
+// The kept zoom; 0 when there is none that can be used. One kept in the
+// earlier place, and none in the layer's key, is moved there.
 int storedZoom()
 {
     DWORD value = 0;
     DWORD type = 0;
     DWORD size = sizeof value;
-    if (!shell.appKey ||
-        RegQueryValueExW(shell.appKey, ZOOM_VALUE, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
-            ERROR_SUCCESS ||
-        type != REG_DWORD || size != sizeof value || value < 1 || value > MAX_ZOOM)
+    if (!readZoomValue(ZOOM_KEY, &type, &value, &size) &&
+        readZoomValue(EARLIER_ZOOM_KEY, &type, &(value = 0), &(size = sizeof value))) {
+        HKEY earlier = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, EARLIER_ZOOM_KEY, 0, KEY_SET_VALUE, &earlier) == ERROR_SUCCESS) {
+            RegDeleteValueW(earlier, ZOOM_VALUE);
+            RegCloseKey(earlier);
+        }
+        if (type == REG_DWORD && size == sizeof value && value >= 1 && value <= MAX_ZOOM)
+            keepZoom(static_cast<int>(value));
+    }
+    if (type != REG_DWORD || size != sizeof value || value < 1 || value > MAX_ZOOM)
         return 0;
     return static_cast<int>(value);
 }
@@ -118,11 +161,11 @@ void listZoomItems()
 void chooseZoomFor(const RECT& area, UINT dpi)
 {
     desk.largestZoom = 1;
-    while (desk.largestZoom < MAX_ZOOM && fits(desk.largestZoom + 1, area, dpi, 100))
+    while (desk.largestZoom < MAX_ZOOM && fits(desk.frameWindow, desk.largestZoom + 1, area, dpi, 100))
         ++desk.largestZoom;
     int z = desk.chosenZoom;
     if (!z)
-        for (z = desk.largestZoom; z > 1 && !fits(z, area, dpi, FIRST_START_PERCENT);)
+        for (z = desk.largestZoom; z > 1 && !fits(desk.frameWindow, z, area, dpi, FIRST_START_PERCENT);)
             --z;
     desk.zoom = withinZooms(z);
     listZoomItems();
@@ -132,25 +175,25 @@ void chooseZoomFor(const RECT& area, UINT dpi)
 // at (x, y), moved as far as needed to lie within area with its bar. The
 // client area is then checked: whatever the system's frame turned out to
 // be, it is the frame at the zoom.
-void placeFrame(int x, int y, const RECT& area, UINT dpi)
+void placeFrame(HWND frame, int x, int y, const RECT& area, UINT dpi)
 {
-    const SIZE size = sizeAt(desk.frameWindow, desk.zoom, dpi);
+    const SIZE size = sizeAt(frame, desk.zoom, dpi);
     const int height = size.cy + SOFTKEY_BAR_HEIGHT * desk.zoom;
     x = x + size.cx > area.right ? area.right - size.cx : x;
     y = y + height > area.bottom ? area.bottom - height : y;
     x = x < area.left ? area.left : x;
     y = y < area.top ? area.top : y;
     ++desk.layerSizing;
-    SetWindowPos(desk.frameWindow, nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowPos(frame, nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     RECT client;
-    if (GetClientRect(desk.frameWindow, &client) &&
-        (client.right != FRAME_WIDTH * desk.zoom || client.bottom != FRAME_HEIGHT * desk.zoom))
-        SetWindowPos(desk.frameWindow,
+    if (GetClientRect(frame, &client) &&
+        (client.right != SCREEN_WIDTH * desk.zoom || client.bottom != SCREEN_HEIGHT * desk.zoom))
+        SetWindowPos(frame,
                      nullptr,
                      0,
                      0,
-                     size.cx + FRAME_WIDTH * desk.zoom - client.right,
-                     size.cy + FRAME_HEIGHT * desk.zoom - client.bottom,
+                     size.cx + SCREEN_WIDTH * desk.zoom - client.right,
+                     size.cy + SCREEN_HEIGHT * desk.zoom - client.bottom,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     --desk.layerSizing;
 }
@@ -160,7 +203,7 @@ void resizeFrame()
 {
     RECT now;
     GetWindowRect(desk.frameWindow, &now);
-    placeFrame(now.left, now.top, workArea(desk.frameWindow), dpiOf(desk.frameWindow));
+    placeFrame(desk.frameWindow, now.left, now.top, workArea(desk.frameWindow), dpiOf(desk.frameWindow));
     invalidateHosts();
 }
 
@@ -171,9 +214,7 @@ void setZoom(int z)
     z = withinZooms(z);
     desk.chosenZoom = z;
     desk.zoom = z;
-    const DWORD kept = static_cast<DWORD>(z);
-    if (shell.appKey)
-        RegSetValueExW(shell.appKey, ZOOM_VALUE, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&kept), sizeof kept);
+    keepZoom(z);
     checkZoomItems();
     resizeFrame();
 }
@@ -184,10 +225,10 @@ void snapSizing(HWND window, WPARAM edge, RECT* drag)
 {
     const UINT dpi = dpiOf(window);
     const SIZE one = sizeAt(window, 1, dpi);
-    const int borderX = one.cx - FRAME_WIDTH;
-    const int borderY = one.cy - FRAME_HEIGHT;
-    const int across = (drag->right - drag->left - borderX + FRAME_WIDTH / 2) / FRAME_WIDTH;
-    const int down = (drag->bottom - drag->top - borderY + FRAME_HEIGHT / 2) / FRAME_HEIGHT;
+    const int borderX = one.cx - SCREEN_WIDTH;
+    const int borderY = one.cy - SCREEN_HEIGHT;
+    const int across = (drag->right - drag->left - borderX + SCREEN_WIDTH / 2) / SCREEN_WIDTH;
+    const int down = (drag->bottom - drag->top - borderY + SCREEN_HEIGHT / 2) / SCREEN_HEIGHT;
     int z = edge == WMSZ_LEFT || edge == WMSZ_RIGHT   ? across
             : edge == WMSZ_TOP || edge == WMSZ_BOTTOM ? down
                                                       : (across > down ? across : down);
@@ -207,10 +248,10 @@ void snapSizing(HWND window, WPARAM edge, RECT* drag)
 void onSize(WPARAM kind, int width, int height)
 {
     if (desk.layerSizing || kind == SIZE_MINIMIZED ||
-        (width == FRAME_WIDTH * desk.zoom && height == FRAME_HEIGHT * desk.zoom))
+        (width == SCREEN_WIDTH * desk.zoom && height == SCREEN_HEIGHT * desk.zoom))
         return;
-    const int across = (width + FRAME_WIDTH / 2) / FRAME_WIDTH;
-    const int down = (height + FRAME_HEIGHT / 2) / FRAME_HEIGHT;
+    const int across = (width + SCREEN_WIDTH / 2) / SCREEN_WIDTH;
+    const int down = (height + SCREEN_HEIGHT / 2) / SCREEN_HEIGHT;
     setZoom(across < down ? across : down);
 }
 
@@ -229,7 +270,7 @@ void onDpiChanged(UINT dpi, const RECT* suggested)
 {
     const RECT area = workAreaOf(MonitorFromRect(suggested, MONITOR_DEFAULTTONEAREST));
     chooseZoomFor(area, dpi);
-    placeFrame(suggested->left, suggested->top, area, dpi);
+    placeFrame(desk.frameWindow, suggested->left, suggested->top, area, dpi);
     invalidateHosts();
 }
 
@@ -270,7 +311,8 @@ void becomeDesktopWindow(HWND window)
     chooseZoomFor(area, dpi);
     const SIZE size = sizeAt(window, desk.zoom, dpi);
     const int height = size.cy + SOFTKEY_BAR_HEIGHT * desk.zoom;
-    placeFrame(area.left + (area.right - area.left - size.cx) / 2,
+    placeFrame(window,
+               area.left + (area.right - area.left - size.cx) / 2,
                area.top + (area.bottom - area.top - height) / 2,
                area,
                dpi);
@@ -334,3 +376,5 @@ int zoomKey(WPARAM key)
 }
 
 int desktopZoom() { return desk.frameWindow ? desk.zoom : 1; }
+
+HWND frameWindow() { return desk.frameWindow; }

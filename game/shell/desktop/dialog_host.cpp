@@ -41,7 +41,7 @@ void zoomIcon(Control* c, int width, int height)
 // Places, sizes and letters the controls of a hosted dialog at the zoom.
 void zoomControls(Host* host)
 {
-    const int z = desk.zoom;
+    const int z = desktopZoom();
     if (host->picture || host->shownZoom == z)
         return;
     HFONT made = zoomedFont(host, z, dpiOf(host->window));
@@ -81,7 +81,7 @@ void recordControls(Host* host)
                  handsetPixels(r.top, dpi),
                  handsetPixels(r.right, dpi),
                  handsetPixels(r.bottom, dpi)};
-        const RECT screen = {0, 0, FRAME_WIDTH, FRAME_HEIGHT};
+        const RECT screen = {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
         IntersectRect(&control.place, &r, &screen);
         if ((GetWindowLongPtrW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && isStatic(c))
             control.icon = reinterpret_cast<HICON>(SendMessageW(c, STM_GETICON, 0, 0));
@@ -103,14 +103,14 @@ void releaseControls(Host* host)
 void placeDialog(Host* host)
 {
     POINT origin = {0, 0};
-    if (desk.frameWindow)
-        ClientToScreen(desk.frameWindow, &origin);
+    if (frameWindow())
+        ClientToScreen(frameWindow(), &origin);
     SetWindowPos(host->window,
                  nullptr,
                  origin.x,
                  origin.y,
-                 FRAME_WIDTH * desk.zoom,
-                 FRAME_HEIGHT * desk.zoom,
+                 SCREEN_WIDTH * desktopZoom(),
+                 SCREEN_HEIGHT * desktopZoom(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
     zoomControls(host);
 }

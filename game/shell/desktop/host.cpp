@@ -4,8 +4,6 @@
 // frame, a picture is painted zoomed, and the keys stay with the window.
 #include "layer.h"
 
-DesktopState desk = {nullptr, 1, 0, 1, 0};
-
 namespace {
 
 Host hosts[MAX_HOSTS];
@@ -32,7 +30,7 @@ void onWindowPosChanged(const Host* host)
 {
     if (host->bar)
         placeBar(host->window, host->bar);
-    if (host->window != desk.frameWindow)
+    if (host->window != frameWindow())
         return;
     for (Host& other : hosts)
         if (other.window && other.fullScreen)
@@ -60,7 +58,7 @@ void onNcDestroy(Host* host)
     SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(host->own));
     releaseControls(host);
     *host = Host{};
-    if (window == desk.frameWindow)
+    if (window == frameWindow())
         leaveDesktopWindow();
 }
 
@@ -70,9 +68,9 @@ LRESULT CALLBACK hostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     if (!host)
         return DefWindowProcW(window, message, wParam, lParam);
     LRESULT result = 0;
-    if (window == desk.frameWindow && frameMessage(window, message, wParam, lParam, &result))
+    if (window == frameWindow() && frameMessage(window, message, wParam, lParam, &result))
         return result;
-    const int zoomedPicture = host->picture && desk.zoom > 1;
+    const int zoomedPicture = host->picture && desktopZoom() > 1;
     switch (message) {
     case WM_KEYDOWN:
         if (onKeyDown(host, wParam))
@@ -81,7 +79,7 @@ LRESULT CALLBACK hostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_PAINT:
         if (!zoomedPicture)
             break;
-        paintZoomed(host);
+        paintZoomed(host, desktopZoom());
         return 0;
     case WM_ERASEBKGND:
         if (zoomedPicture)

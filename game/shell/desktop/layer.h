@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "desktop.h"
-#include "geometry.h"  // FRAME_WIDTH x FRAME_HEIGHT: the handset's screen
+#include "handset_screen.h"
 #include "handset_shell.h"
 #include "win32_calls.h"  // procOf: calls of later Windows, looked up by name
 
@@ -60,16 +60,6 @@ struct Host {
     HFONT madeFont;  // that font zoom times as large, made by the layer
 };
 
-// The desktop window around the handset's screen.
-struct DesktopState {
-    HWND frameWindow;  // the first parent given a softkey bar that is not a dialog
-    int zoom;          // shown, 1 without a frame window
-    int chosenZoom;    // the player's choice, 0 for none
-    int largestZoom;   // the largest whose window fits the monitor's work area
-    int layerSizing;   // the layer itself is sizing the frame window
-};
-extern DesktopState desk;
-
 // host.cpp: the table, and the procedure that stands in front of each host.
 Host* hostOf(HWND window);
 // The record of window, subclassing it on the first call so that the layer
@@ -88,7 +78,10 @@ void recordControls(Host* host);
 void releaseControls(Host* host);
 void placeDialog(Host* host);
 
-// desktop_window.cpp
+// desktop_window.cpp: the desktop window and its zoom (desktopZoom()).
+// The frame window: the first parent given a softkey bar that is not a
+// dialog; null while there is none.
+HWND frameWindow();
 void becomeDesktopWindow(HWND window);
 // What the frame window alone does: the zooms of its system menu, sizing in
 // zoom steps, another monitor or display. 1 when message was handled.
@@ -103,7 +96,7 @@ UINT dpiOf(HWND window);
 void leaveDesktopWindow();
 
 // zoomed_paint.cpp: the paint of a hosted picture at a zoom above 1.
-void paintZoomed(const Host* host);
+void paintZoomed(const Host* host, int z);
 void releaseZoomedPaint();
 
 #endif

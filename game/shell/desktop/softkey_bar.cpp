@@ -95,8 +95,8 @@ void paintBar(HWND bar)
         return;
     RECT area;
     GetClientRect(bar, &area);
-    drawGround(dc, area, desk.zoom);
-    drawLabels(dc, area, barRecord(bar), desk.zoom);
+    drawGround(dc, area, desktopZoom());
+    drawLabels(dc, area, barRecord(bar), desktopZoom());
     EndPaint(bar, &ps);
 }
 
@@ -157,7 +157,7 @@ HWND keyHolderFor(HWND bar)
     HWND parent = data ? data->parent : nullptr;
     if (parent && IsWindowVisible(parent) && IsWindowEnabled(parent))
         return parent;
-    return desk.frameWindow;
+    return frameWindow();
 }
 
 LRESULT onNcDestroy(HWND bar)
@@ -241,7 +241,7 @@ HWND createBar(Host* host)
                                WS_POPUP,
                                0,
                                0,
-                               FRAME_WIDTH,
+                               SCREEN_WIDTH,
                                SOFTKEY_BAR_HEIGHT,
                                data.parent,
                                nullptr,
@@ -270,7 +270,7 @@ void placeBar(HWND parent, HWND bar)
                  below.x,
                  below.y,
                  client.right,
-                 SOFTKEY_BAR_HEIGHT * desk.zoom,
+                 SOFTKEY_BAR_HEIGHT * desktopZoom(),
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
@@ -292,10 +292,10 @@ BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO* info)
     data.instance = info->hInstRes;
     host->softkeys = data;
 
-    if (!isDialog(parent) && !desk.frameWindow) {
+    if (!isDialog(parent) && !frameWindow()) {
         becomeDesktopWindow(parent);
-    } else if (parent != desk.frameWindow && !host->fullScreen) {
-        const SIZE size = windowSizeAt(parent, desk.zoom);
+    } else if (parent != frameWindow() && !host->fullScreen) {
+        const SIZE size = windowSizeAt(parent, desktopZoom());
         SetWindowPos(parent, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     host->bar = createBar(host);

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstring>
 
-#include "geometry.h"
+#include "handset_screen.h"
 
 namespace {
 
@@ -14,8 +14,8 @@ int within(int value, int low, int high) { return value < low ? low : (value > h
 void zoomRun(const ZoomBuffers& b, int y, int first, int last)
 {
     const int z = b.zoom;
-    const size_t width = static_cast<size_t>(FRAME_WIDTH) * z;
-    const uint32_t* from = b.frame + static_cast<size_t>(y) * FRAME_WIDTH;
+    const size_t width = static_cast<size_t>(SCREEN_WIDTH) * z;
+    const uint32_t* from = b.frame + static_cast<size_t>(y) * SCREEN_WIDTH;
     uint32_t* row = b.zoomed + static_cast<size_t>(y) * z * width + static_cast<size_t>(first) * z;
     uint32_t* to = row;
     for (int x = first; x <= last; ++x)
@@ -24,7 +24,7 @@ void zoomRun(const ZoomBuffers& b, int y, int first, int last)
     const size_t bytes = static_cast<size_t>(last + 1 - first) * z * sizeof(uint32_t);
     for (int i = 1; i < z; ++i)
         std::memcpy(row + i * width, row, bytes);
-    std::memcpy(b.shown + static_cast<size_t>(y) * FRAME_WIDTH + first, from + first, bytes / z);
+    std::memcpy(b.shown + static_cast<size_t>(y) * SCREEN_WIDTH + first, from + first, bytes / z);
 }
 
 }  // namespace
@@ -33,14 +33,14 @@ int zoomFramePart(const ZoomBuffers& b, int left, int top, int right, int bottom
 {
     if (!b.frame || !b.shown || !b.zoomed || b.zoom < 1)
         return 0;
-    left = within(left, 0, FRAME_WIDTH);
-    right = within(right, left, FRAME_WIDTH);
-    top = within(top, 0, FRAME_HEIGHT);
-    bottom = within(bottom, top, FRAME_HEIGHT);
+    left = within(left, 0, SCREEN_WIDTH);
+    right = within(right, left, SCREEN_WIDTH);
+    top = within(top, 0, SCREEN_HEIGHT);
+    bottom = within(bottom, top, SCREEN_HEIGHT);
     int written = 0;
     for (int y = top; y < bottom && left < right; ++y) {
-        const uint32_t* from = b.frame + static_cast<size_t>(y) * FRAME_WIDTH;
-        const uint32_t* shown = b.shown + static_cast<size_t>(y) * FRAME_WIDTH;
+        const uint32_t* from = b.frame + static_cast<size_t>(y) * SCREEN_WIDTH;
+        const uint32_t* shown = b.shown + static_cast<size_t>(y) * SCREEN_WIDTH;
         int first = left;
         int last = right - 1;
         if (!std::memcmp(from + first, shown + first, static_cast<size_t>(last + 1 - first) * sizeof(uint32_t)))

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "layer.h"
-#include "render.h"
+#include "pixel_context.h"
 #include "zoom_pixels.h"
 
 namespace {
@@ -14,18 +14,18 @@ namespace {
 PixelContext printed;
 PixelContext zoomedFrame;
 int zoomedAt;
-uint32_t shownFrame[FRAME_WIDTH * FRAME_HEIGHT];
+uint32_t shownFrame[SCREEN_WIDTH * SCREEN_HEIGHT];
 
 // 1 when both frames are ready for zoom z (the zoomed one made anew for
 // another zoom).
 int keepFrames(int z)
 {
-    if (!printed.dc && !makePixelContext(&printed, FRAME_WIDTH, FRAME_HEIGHT))
+    if (!printed.dc && !makePixelContext(&printed, SCREEN_WIDTH, SCREEN_HEIGHT))
         return 0;
     if (zoomedFrame.dc && zoomedAt == z)
         return 1;
     releasePixelContext(&zoomedFrame);
-    if (!makePixelContext(&zoomedFrame, FRAME_WIDTH * z, FRAME_HEIGHT * z))
+    if (!makePixelContext(&zoomedFrame, SCREEN_WIDTH * z, SCREEN_HEIGHT * z))
         return 0;
     zoomedAt = z;
     std::memset(shownFrame, 0, sizeof shownFrame);
@@ -45,7 +45,7 @@ RECT zoomed(const RECT& r, int z) { return RECT{r.left * z, r.top * z, r.right *
 // uncovers), the one dropped that lies within the other.
 void framePartsOf(const RECT& update, int z, RECT parts[2])
 {
-    const RECT whole = {0, 0, FRAME_WIDTH, FRAME_HEIGHT};
+    const RECT whole = {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
     const RECT asScreen = {update.left / z, update.top / z, (update.right + z - 1) / z, (update.bottom + z - 1) / z};
     IntersectRect(&parts[0], &update, &whole);
     IntersectRect(&parts[1], &asScreen, &whole);
@@ -88,10 +88,9 @@ void drawParts(HWND window, HDC paintDC, const RECT parts[2], int z)
 
 }  // namespace
 
-void paintZoomed(const Host* host)
+void paintZoomed(const Host* host, int z)
 {
     HWND window = host->window;
-    const int z = desk.zoom;
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
     if (dc && keepFrames(z)) {

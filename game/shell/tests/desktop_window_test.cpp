@@ -42,7 +42,7 @@ protected:
     void SetUp() override
     {
         ShellTest::SetUp();
-        RegDeleteKeyValueW(HKEY_CURRENT_USER, GAME_KEY_PATH, ZOOM_VALUE);  // a first start
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, ZOOM_KEY, ZOOM_VALUE);  // a first start
         createMainWindow();
     }
 

@@ -4,6 +4,7 @@
 
 #include "../../resources/resource_ids.h"
 #include "desktop.h"
+#include "handset_screen.h"
 #include "main_window.h"
 #include "settings.h"
 #include "sound.h"
@@ -226,6 +227,9 @@ std::thread answerWhenShown(const wchar_t* className, const wchar_t* caption, st
     return std::thread([=] { answer(waitForWindow(className, caption)); });
 }
 
+static_assert(SCREEN_WIDTH == FRAME_WIDTH && SCREEN_HEIGHT == FRAME_HEIGHT,
+              "the desktop layer shows the handset's screen, which the game's frame fills");
+
 void ShellTest::SetUp()
 {
     resetGameState();
@@ -237,7 +241,7 @@ void ShellTest::SetUp()
     clearGameRegistry();
     // The handset's own size unless a test asks for a zoom.
     const DWORD zoomOne = 1;
-    setRawValue(GAME_KEY_PATH, ZOOM_VALUE, REG_DWORD, &zoomOne, sizeof zoomOne);
+    setRawValue(ZOOM_KEY, ZOOM_VALUE, REG_DWORD, &zoomOne, sizeof zoomOne);
     static ATOM registered = registerMainClass(GetModuleHandleW(nullptr));
     ASSERT_NE(registered, 0);
     if (createInSetUp)

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "../../resources/resource_ids.h"
+#include "desktop.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ TEST_F(SoftkeyBar, LabelsAreDrawnPlainAtZoomOneAndTwo)
 {
     for (DWORD zoom : {1, 2}) {
         SCOPED_TRACE(testing::Message() << "zoom " << zoom);
-        setRawValue(GAME_KEY_PATH, L"DesktopZoom", REG_DWORD, &zoom, sizeof zoom);
+        setRawValue(ZOOM_KEY, ZOOM_VALUE, REG_DWORD, &zoom, sizeof zoom);
         createMainWindow();
         const Picture bar = clientPixels(shell.menuBar);
         ASSERT_GT(bar.height, 0);

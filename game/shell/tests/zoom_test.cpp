@@ -30,7 +30,7 @@ protected:
     void storeZoom(DWORD type, DWORD value)
     {
         const wchar_t text[] = {3, 0};
-        setRawValue(GAME_KEY_PATH, ZOOM_VALUE, type, type == REG_SZ ? static_cast<const void*>(text) : &value, 4);
+        setRawValue(ZOOM_KEY, ZOOM_VALUE, type, type == REG_SZ ? static_cast<const void*>(text) : &value, 4);
     }
     void chooseZoom(int zoom) { SendMessageW(window(), WM_SYSCOMMAND, zoomItem(zoom), 0); }
     std::vector<LONG> clientSize() const
@@ -259,12 +259,31 @@ TEST_F(Zoom, AChosenZoomIsKeptAndAStoredOneThatCannotBeUsedGivesTheFirstStartsCh
         restart();
         EXPECT_EQ(desktopZoom(), first) << "stored type " << stored.type << " value " << stored.value;
     }
-    RegDeleteKeyValueW(HKEY_CURRENT_USER, GAME_KEY_PATH, ZOOM_VALUE);
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, ZOOM_KEY, ZOOM_VALUE);
     restart();
     EXPECT_EQ(desktopZoom(), first);
-    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, GAME_KEY_PATH, ZOOM_VALUE, RRF_RT_ANY, nullptr, nullptr, nullptr),
+    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, ZOOM_KEY, ZOOM_VALUE, RRF_RT_ANY, nullptr, nullptr, nullptr),
               ERROR_FILE_NOT_FOUND)
         << "the first start's choice is not kept: a larger screen may come";
+}
+
+// A zoom kept where the layer kept it before it had a key of its own is
+// shown and moved to the layer's key.
+TEST_F(Zoom, AZoomKeptInTheEarlierPlaceIsShownAndMovedToTheLayersKey)
+{
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, ZOOM_KEY, ZOOM_VALUE);
+    const DWORD one = 1;  // the first start takes a larger one
+    setRawValue(GAME_KEY_PATH, ZOOM_VALUE, REG_DWORD, &one, sizeof one);
+    createMainWindow();
+    ASSERT_GT(zoomThatFits(window(), 80), 1);
+    EXPECT_EQ(desktopZoom(), 1);
+    DWORD kept = 0;
+    DWORD size = sizeof kept;
+    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, ZOOM_KEY, ZOOM_VALUE, RRF_RT_REG_DWORD, nullptr, &kept, &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(kept, 1u);
+    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, GAME_KEY_PATH, ZOOM_VALUE, RRF_RT_ANY, nullptr, nullptr, nullptr),
+              ERROR_FILE_NOT_FOUND);
 }
 
 }  // namespace

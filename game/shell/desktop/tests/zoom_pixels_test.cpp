@@ -5,7 +5,7 @@
 #include <random>
 #include <vector>
 
-#include "geometry.h"
+#include "handset_screen.h"
 #include "zoom_pixels.h"
 
 namespace {
@@ -17,7 +17,7 @@ protected:
     void SetUp() override
     {
         std::mt19937 random(20261208);
-        frame.resize(FRAME_WIDTH * FRAME_HEIGHT);
+        frame.resize(SCREEN_WIDTH * SCREEN_HEIGHT);
         for (uint32_t& pixel : frame)
             pixel = random() & 0xFFFFFF;
         shown.assign(frame.size(), 0);
@@ -28,7 +28,7 @@ protected:
         zoomed.assign(frame.size() * z * z, UNTOUCHED);
     }
     ZoomBuffers buffers() { return ZoomBuffers{frame.data(), shown.data(), zoomed.data(), zoom}; }
-    uint32_t zoomedAt(int x, int y) const { return zoomed[size_t(y) * FRAME_WIDTH * zoom + x]; }
+    uint32_t zoomedAt(int x, int y) const { return zoomed[size_t(y) * SCREEN_WIDTH * zoom + x]; }
 
     // Every screen pixel of frame pixel (x, y)'s block holds want.
     void expectBlock(int x, int y, uint32_t want)
@@ -54,10 +54,10 @@ TEST_F(ZoomPixels, EveryFramePixelBecomesAUniformBlockAtEveryZoom)
         SCOPED_TRACE(testing::Message() << "zoom " << z);
         shown.assign(frame.size(), 0);
         zoomAt(z);
-        EXPECT_EQ(zoomFramePart(buffers(), 0, 0, FRAME_WIDTH, FRAME_HEIGHT), FRAME_WIDTH * FRAME_HEIGHT);
-        for (int y = 0; y < FRAME_HEIGHT; ++y)
-            for (int x = 0; x < FRAME_WIDTH; ++x)
-                expectBlock(x, y, frame[size_t(y) * FRAME_WIDTH + x]);
+        EXPECT_EQ(zoomFramePart(buffers(), 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), SCREEN_WIDTH * SCREEN_HEIGHT);
+        for (int y = 0; y < SCREEN_HEIGHT; ++y)
+            for (int x = 0; x < SCREEN_WIDTH; ++x)
+                expectBlock(x, y, frame[size_t(y) * SCREEN_WIDTH + x]);
         EXPECT_EQ(shown, frame) << "what is shown is recorded";
     }
 }
@@ -66,25 +66,25 @@ TEST_F(ZoomPixels, OnlyTheRunFromTheFirstToTheLastChangedPixelOfARowIsWritten)
 {
     zoomAt(3);
     shown = frame;
-    frame[5 * FRAME_WIDTH + 10] ^= 1;
-    frame[5 * FRAME_WIDTH + 20] ^= 1;
-    frame[9 * FRAME_WIDTH + 175] ^= 1;
-    EXPECT_EQ(zoomFramePart(buffers(), 0, 0, FRAME_WIDTH, FRAME_HEIGHT), 11 + 1);
+    frame[5 * SCREEN_WIDTH + 10] ^= 1;
+    frame[5 * SCREEN_WIDTH + 20] ^= 1;
+    frame[9 * SCREEN_WIDTH + 175] ^= 1;
+    EXPECT_EQ(zoomFramePart(buffers(), 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), 11 + 1);
     for (int x = 10; x <= 20; ++x)
-        expectBlock(x, 5, frame[5 * FRAME_WIDTH + x]);
-    expectBlock(175, 9, frame[9 * FRAME_WIDTH + 175]);
+        expectBlock(x, 5, frame[5 * SCREEN_WIDTH + x]);
+    expectBlock(175, 9, frame[9 * SCREEN_WIDTH + 175]);
     expectBlock(9, 5, UNTOUCHED);
     expectBlock(21, 5, UNTOUCHED);
     expectBlock(174, 9, UNTOUCHED);
     expectBlock(0, 0, UNTOUCHED);
-    EXPECT_EQ(zoomFramePart(buffers(), 0, 0, FRAME_WIDTH, FRAME_HEIGHT), 0) << "nothing left to bring up to date";
+    EXPECT_EQ(zoomFramePart(buffers(), 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), 0) << "nothing left to bring up to date";
 }
 
 TEST_F(ZoomPixels, APartIsClippedToTheFrameAndOnlyItIsWritten)
 {
     zoomAt(2);
     EXPECT_EQ(zoomFramePart(buffers(), 170, 175, 500, 900), 6 * 5);
-    expectBlock(175, 179, frame[179 * FRAME_WIDTH + 175]);
+    expectBlock(175, 179, frame[179 * SCREEN_WIDTH + 175]);
     expectBlock(169, 179, UNTOUCHED);
     expectBlock(175, 174, UNTOUCHED);
     EXPECT_EQ(zoomFramePart(buffers(), -40, -40, 1, 1), 1);

@@ -1,7 +1,7 @@
 // Texts joined in fixed buffers. Plain copies use lstrcpynW, which cuts at
 // the buffer's room and always terminates; appending is this one helper.
-#ifndef KUBRELSE_SHELL_WIDE_TEXT_H
-#define KUBRELSE_SHELL_WIDE_TEXT_H
+#ifndef KUBRELSE_PLATFORM_WIDE_TEXT_H
+#define KUBRELSE_PLATFORM_WIDE_TEXT_H
 
 #include <windows.h>
 

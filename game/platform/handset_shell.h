@@ -2,10 +2,10 @@
 // menu-bar resources, full-screen dialogs over the 176 x 180 frame, and the
 // announcement of a changed setting, with the handset library's names,
 // records and meaning. This is all the game's own code knows of the
-// handset's shell; on a desktop the desktop handset layer (desktop/)
+// handset's shell; on a desktop the desktop handset layer (game/shell/desktop/)
 // provides the same calls.
-#ifndef KUBRELSE_SHELL_HANDSET_SHELL_H
-#define KUBRELSE_SHELL_HANDSET_SHELL_H
+#ifndef KUBRELSE_PLATFORM_HANDSET_SHELL_H
+#define KUBRELSE_PLATFORM_HANDSET_SHELL_H
 
 #include <windows.h>
 #include <commctrl.h>
