@@ -204,7 +204,6 @@ void resizeFrame()
     RECT now;
     GetWindowRect(desk.frameWindow, &now);
     placeFrame(desk.frameWindow, now.left, now.top, workArea(desk.frameWindow), dpiOf(desk.frameWindow));
-    invalidateHosts();
 }
 
 // Shows everything at zoom z (within 1 and the largest that fits); the
@@ -244,15 +243,16 @@ void snapSizing(HWND window, WPARAM edge, RECT* drag)
 }
 
 // A size the layer did not set (the border, a window manager) picks the
-// nearest zoom, and the window then takes that zoom's size.
-void onSize(WPARAM kind, int width, int height)
+// nearest zoom, and the window then takes that zoom's size: 1 then.
+int onSize(WPARAM kind, int width, int height)
 {
     if (desk.layerSizing || kind == SIZE_MINIMIZED ||
         (width == SCREEN_WIDTH * desk.zoom && height == SCREEN_HEIGHT * desk.zoom))
-        return;
+        return 0;
     const int across = (width + SCREEN_WIDTH / 2) / SCREEN_WIDTH;
     const int down = (height + SCREEN_HEIGHT / 2) / SCREEN_HEIGHT;
     setZoom(across < down ? across : down);
+    return 1;
 }
 
 void onGetMinMaxInfo(HWND window, MINMAXINFO* limits)
@@ -271,7 +271,6 @@ void onDpiChanged(UINT dpi, const RECT* suggested)
     const RECT area = workAreaOf(MonitorFromRect(suggested, MONITOR_DEFAULTTONEAREST));
     chooseZoomFor(area, dpi);
     placeFrame(desk.frameWindow, suggested->left, suggested->top, area, dpi);
-    invalidateHosts();
 }
 
 // Another display size or work area: the zoom is chosen again for the
@@ -318,25 +317,23 @@ void becomeDesktopWindow(HWND window)
                dpi);
 }
 
-void leaveDesktopWindow()
-{
-    desk = DesktopState{nullptr, 1, 0, 1, 0};
-    releaseZoomedPaint();
-}
+void leaveDesktopWindow() { desk = DesktopState{nullptr, 1, 0, 1, 0}; }
 
-int frameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+int frameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, WNDPROC own, LRESULT* result, int* repaint)
 {
     *result = 0;
+    *repaint = 0;
     switch (message) {
     case WM_SYSCOMMAND: {
         const UINT command = static_cast<UINT>(wParam & 0xFFF0);
         if (command <= SC_ZOOM_BASE || command > SC_ZOOM_BASE + SC_ZOOM_STEP * MAX_ZOOM)
             return 0;
         setZoom(static_cast<int>((command - SC_ZOOM_BASE) / SC_ZOOM_STEP));
+        *repaint = 1;
         return 1;
     }
     case WM_GETMINMAXINFO:
-        CallWindowProcW(hostOf(window)->own, window, message, wParam, lParam);
+        CallWindowProcW(own, window, message, wParam, lParam);
         onGetMinMaxInfo(window, reinterpret_cast<MINMAXINFO*>(lParam));
         return 1;
     case WM_SIZING:
@@ -344,17 +341,21 @@ int frameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         *result = TRUE;
         return 1;
     case WM_SIZE:
-        onSize(wParam, LOWORD(lParam), HIWORD(lParam));
+        *repaint = onSize(wParam, LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_DPICHANGED:
         onDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        *repaint = 1;
         return 1;
     case WM_DISPLAYCHANGE:
         onDisplayChange();
+        *repaint = 1;
         return 0;
     case WM_SETTINGCHANGE:
-        if (wParam == SPI_SETWORKAREA)
+        if (wParam == SPI_SETWORKAREA) {
             onDisplayChange();
+            *repaint = 1;
+        }
         return 0;
     default:
         return 0;

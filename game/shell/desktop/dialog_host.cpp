@@ -115,16 +115,9 @@ void placeDialog(Host* host)
     zoomControls(host);
 }
 
-BOOL WINAPI SHInitDialog(SHINITDLGINFO* info)
+void makeFullScreen(Host* host)
 {
-    if (!info || !info->hDlg || !IsWindow(info->hDlg))
-        return FALSE;
-    if (!(info->dwMask & SHIDIM_FLAGS) || !(info->dwFlags & SHIDIF_SIZEDLGFULLSCREEN))
-        return TRUE;
-    HWND dialog = info->hDlg;
-    Host* host = subclassHost(dialog);
-    if (!host)
-        return FALSE;
+    HWND dialog = host->window;
     // A full-screen dialog has no frame of its own: it is the screen.
     LONG_PTR style = GetWindowLongPtrW(dialog, GWL_STYLE);
     style &= ~static_cast<LONG_PTR>(WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | DS_MODALFRAME | WS_CHILD);
@@ -136,5 +129,4 @@ BOOL WINAPI SHInitDialog(SHINITDLGINFO* info)
     SetWindowPos(dialog, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_FRAMECHANGED);
     host->fullScreen = 1;
     placeDialog(host);
-    return TRUE;
 }

@@ -10,6 +10,22 @@ Host hosts[MAX_HOSTS];
 
 LRESULT CALLBACK hostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+Host* hostOf(HWND window)
+{
+    for (Host& host : hosts)
+        if (host.window == window)
+            return &host;
+    return nullptr;
+}
+
+// Every host is painted anew (after a change of zoom).
+void invalidateHosts()
+{
+    for (Host& host : hosts)
+        if (host.window)
+            InvalidateRect(host.window, nullptr, !host.picture);
+}
+
 LRESULT callOwn(const Host* host, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return CallWindowProcW(host->own, host->window, message, wParam, lParam);
@@ -18,18 +34,21 @@ LRESULT callOwn(const Host* host, UINT message, WPARAM wParam, LPARAM lParam)
 // 1 when the key was the layer's: a softkey, or a zoom step.
 int onKeyDown(const Host* host, WPARAM key)
 {
-    if ((key == VK_F1 || key == VK_F2) && host->bar) {
-        pressSoftkey(host->bar, key == VK_F1 ? 0 : 1);
+    if ((key == VK_F1 || key == VK_F2) && host->softkeys.bar) {
+        pressSoftkey(host->softkeys.bar, key == VK_F1 ? 0 : 1);
         return 1;
     }
-    return zoomKey(key);
+    if (!zoomKey(key))
+        return 0;
+    invalidateHosts();
+    return 1;
 }
 
 // The bar and the full-screen dialogs follow the frame.
 void onWindowPosChanged(const Host* host)
 {
-    if (host->bar)
-        placeBar(host->window, host->bar);
+    if (host->softkeys.bar)
+        placeBar(host->window, host->softkeys.bar);
     if (host->window != frameWindow())
         return;
     for (Host& other : hosts)
@@ -58,8 +77,10 @@ void onNcDestroy(Host* host)
     SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(host->own));
     releaseControls(host);
     *host = Host{};
-    if (window == frameWindow())
+    if (window == frameWindow()) {
         leaveDesktopWindow();
+        releaseZoomedPaint();
+    }
 }
 
 LRESULT CALLBACK hostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -67,9 +88,15 @@ LRESULT CALLBACK hostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     Host* host = hostOf(window);
     if (!host)
         return DefWindowProcW(window, message, wParam, lParam);
-    LRESULT result = 0;
-    if (window == frameWindow() && frameMessage(window, message, wParam, lParam, &result))
-        return result;
+    if (window == frameWindow()) {
+        LRESULT result = 0;
+        int repaint = 0;
+        const int handled = frameMessage(window, message, wParam, lParam, host->own, &result, &repaint);
+        if (repaint)
+            invalidateHosts();
+        if (handled)
+            return result;
+    }
     const int zoomedPicture = host->picture && desktopZoom() > 1;
     switch (message) {
     case WM_KEYDOWN:
@@ -103,14 +130,6 @@ LRESULT CALLBACK hostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
-Host* hostOf(HWND window)
-{
-    for (Host& host : hosts)
-        if (host.window == window)
-            return &host;
-    return nullptr;
-}
-
 Host* subclassHost(HWND window)
 {
     Host* host = hostOf(window);
@@ -131,11 +150,4 @@ int isDialog(HWND window)
 {
     wchar_t name[16];
     return GetClassNameW(window, name, 16) > 0 && lstrcmpiW(name, L"#32770") == 0;
-}
-
-void invalidateHosts()
-{
-    for (Host& host : hosts)
-        if (host.window)
-            InvalidateRect(host.window, nullptr, !host.picture);
 }

@@ -24,6 +24,7 @@ struct Softkey {
 
 // What a softkey bar shows and does; kept in its parent's host record.
 struct SoftkeyBar {
+    HWND bar;  // the bar's window, null while there is none
     HWND parent;
     HINSTANCE instance;
     WORD menuId;
@@ -49,7 +50,6 @@ struct Control {
 struct Host {
     HWND window;
     WNDPROC own;  // the window's own procedure
-    HWND bar;
     SoftkeyBar softkeys;
     int fullScreen;  // a dialog made to cover the frame
     int picture;     // no controls: its client area is a frame the layer zooms
@@ -60,23 +60,32 @@ struct Host {
     HFONT madeFont;  // that font zoom times as large, made by the layer
 };
 
+// The layer's files, each calling only those listed below it:
+// shell_calls.cpp (SHCreateMenuBar, SHInitDialog) hands each window to
+// host.cpp, which stands in front of it, and to the bar, the dialog or the
+// desktop window; zoomed_paint.cpp, softkey_bar.cpp and dialog_host.cpp
+// call desktop_window.cpp alone, which calls none of them.
+
 // host.cpp: the table, and the procedure that stands in front of each host.
-Host* hostOf(HWND window);
 // The record of window, subclassing it on the first call so that the layer
 // sees its messages first; null when the table is full.
 Host* subclassHost(HWND window);
 int isDialog(HWND window);
-// Every host is painted anew (after a change of zoom).
-void invalidateHosts();
 
-// softkey_bar.cpp
-HWND createBar(Host* host);
+// softkey_bar.cpp: the bar window.
+// Reads menu-bar resource id of instance into bar and makes the bar's
+// window class ready: 1 when both are done.
+int loadSoftkeys(HINSTANCE instance, UINT id, SoftkeyBar* bar);
+// Makes the window of bar (kept in bar->bar): 1 when made.
+int createBar(SoftkeyBar* bar);
 void placeBar(HWND parent, HWND bar);
 
 // dialog_host.cpp
 void recordControls(Host* host);
 void releaseControls(Host* host);
 void placeDialog(Host* host);
+// The dialog loses its frame and covers the frame window at the zoom.
+void makeFullScreen(Host* host);
 
 // desktop_window.cpp: the desktop window and its zoom (desktopZoom()).
 // The frame window: the first parent given a softkey bar that is not a
@@ -84,14 +93,17 @@ void placeDialog(Host* host);
 HWND frameWindow();
 void becomeDesktopWindow(HWND window);
 // What the frame window alone does: the zooms of its system menu, sizing in
-// zoom steps, another monitor or display. 1 when message was handled.
-int frameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
-// 1 when key, with Ctrl held, stepped the zoom (Ctrl+Plus, Ctrl+Minus).
+// zoom steps, another monitor or display. 1 when message was handled, with
+// its result; *repaint is 1 when every host is to be painted anew (the zoom
+// or the window's size was chosen again). own: the window's own procedure.
+int frameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, WNDPROC own, LRESULT* result, int* repaint);
+// 1 when key, with Ctrl held, stepped the zoom (Ctrl+Plus, Ctrl+Minus);
+// every host is then to be painted anew.
 int zoomKey(WPARAM key);
 // The size of window's window rectangle whose client area is the frame at
 // zoom z, for the DPI of its monitor.
 SIZE windowSizeAt(HWND window, int z);
-// The DPI of window's monitor (96 where the system cannot tell).
+// The DPI of window's monitor (the system's where the system cannot tell).
 UINT dpiOf(HWND window);
 void leaveDesktopWindow();
 

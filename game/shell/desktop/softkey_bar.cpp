@@ -162,10 +162,9 @@ HWND keyHolderFor(HWND bar)
 
 LRESULT onNcDestroy(HWND bar)
 {
-    const SoftkeyBar* data = barRecord(bar);
-    Host* host = data ? hostOf(data->parent) : nullptr;
-    if (host && host->bar == bar)
-        host->bar = nullptr;
+    SoftkeyBar* data = barRecord(bar);
+    if (data && data->bar == bar)
+        data->bar = nullptr;
     SetWindowLongPtrW(bar, GWLP_USERDATA, 0);
     return 0;
 }
@@ -232,24 +231,28 @@ int registerBarClass(HINSTANCE instance)
 
 }  // namespace
 
-HWND createBar(Host* host)
+int loadSoftkeys(HINSTANCE instance, UINT id, SoftkeyBar* bar)
 {
-    const SoftkeyBar& data = host->softkeys;
-    HWND bar = CreateWindowExW(WS_EX_NOACTIVATE,
-                               BAR_CLASS,
-                               L"",
-                               WS_POPUP,
-                               0,
-                               0,
-                               SCREEN_WIDTH,
-                               SOFTKEY_BAR_HEIGHT,
-                               data.parent,
-                               nullptr,
-                               data.instance,
-                               &host->softkeys);
-    if (bar)
-        updateBarText(bar);
-    return bar;
+    return readMenuBar(instance, id, bar) && registerBarClass(instance);
+}
+
+int createBar(SoftkeyBar* data)
+{
+    data->bar = CreateWindowExW(WS_EX_NOACTIVATE,
+                                BAR_CLASS,
+                                L"",
+                                WS_POPUP,
+                                0,
+                                0,
+                                SCREEN_WIDTH,
+                                SOFTKEY_BAR_HEIGHT,
+                                data->parent,
+                                nullptr,
+                                data->instance,
+                                data);
+    if (data->bar)
+        updateBarText(data->bar);
+    return data->bar != nullptr;
 }
 
 // Directly below the parent's client area, as wide as it, the zoom times
@@ -272,38 +275,6 @@ void placeBar(HWND parent, HWND bar)
                  client.right,
                  SOFTKEY_BAR_HEIGHT * desktopZoom(),
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-}
-
-BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO* info)
-{
-    if (!info || !info->hwndParent || !IsWindow(info->hwndParent))
-        return FALSE;
-    info->hwndMB = nullptr;
-    HWND parent = info->hwndParent;
-    SoftkeyBar data = {};
-    if (!readMenuBar(info->hInstRes, info->nToolBarId, &data) || !registerBarClass(info->hInstRes))
-        return FALSE;
-    Host* host = subclassHost(parent);
-    if (!host)
-        return FALSE;
-    if (host->bar)
-        DestroyWindow(host->bar);  // one bar to a window
-    data.parent = parent;
-    data.instance = info->hInstRes;
-    host->softkeys = data;
-
-    if (!isDialog(parent) && !frameWindow()) {
-        becomeDesktopWindow(parent);
-    } else if (parent != frameWindow() && !host->fullScreen) {
-        const SIZE size = windowSizeAt(parent, desktopZoom());
-        SetWindowPos(parent, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    host->bar = createBar(host);
-    if (!host->bar)
-        return FALSE;
-    placeBar(parent, host->bar);
-    info->hwndMB = host->bar;
-    return TRUE;
 }
 
 int softkeyInfo(HWND bar, int index, wchar_t* label, int room, UINT* command)
