@@ -24,6 +24,9 @@ constexpr int FRAME_WIDTH = 176;
 constexpr int FRAME_HEIGHT = 180;
 constexpr int CELL_SIZE = 12;
 
+// The whole frame.
+constexpr Rect FRAME_RECT = {0, 0, FRAME_WIDTH, FRAME_HEIGHT};
+
 // The fixed areas of the frame: the well (where the banners and the boards
 // are centred), the next piece's preview, and the two numbers.
 constexpr Rect PLAYFIELD_RECT = {3, 6, 122, 173};

@@ -2,6 +2,7 @@
 
 #include "../resources/resource_ids.h"
 #include "handset_shell.h"
+#include "locked_resource.h"
 #include "main_window.h"
 #include "render.h"
 #include "settings.h"
@@ -82,9 +83,8 @@ INT_PTR CALLBACK AboutDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 
 void runDialog(UINT templateId, DLGPROC procedure)
 {
-    HRSRC found = FindResourceW(shell.instance, MAKEINTRESOURCEW(templateId), RT_DIALOG);
-    HGLOBAL loaded = found ? LoadResource(shell.instance, found) : nullptr;
-    const auto* dialogTemplate = loaded ? static_cast<const DLGTEMPLATE*>(LockResource(loaded)) : nullptr;
+    const auto* dialogTemplate =
+        static_cast<const DLGTEMPLATE*>(lockedResource(shell.instance, templateId, RT_DIALOG, nullptr));
     if (!dialogTemplate)
         return;
     DialogBoxIndirectParamW(shell.instance, dialogTemplate, nullptr, procedure, 0);

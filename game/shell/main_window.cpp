@@ -6,6 +6,7 @@
 #include "dialogs.h"
 #include "engine.h"
 #include "handset_shell.h"
+#include "locked_resource.h"
 #include "render.h"
 #include "settings.h"
 #include "shell_state.h"
@@ -49,12 +50,9 @@ int hostPostGravityStep() { return shell.mainWindow && PostMessageW(shell.mainWi
 
 int hostLoadTile(uint16_t resourceId, uint8_t mask[16])
 {
-    HRSRC found = FindResourceW(shell.instance, MAKEINTRESOURCEW(resourceId), L"TILE");
-    if (!found || SizeofResource(shell.instance, found) < 16)
-        return 0;
-    HGLOBAL loaded = LoadResource(shell.instance, found);
-    const uint8_t* bytes = loaded ? static_cast<const uint8_t*>(LockResource(loaded)) : nullptr;
-    if (!bytes)
+    DWORD size = 0;
+    const auto* bytes = static_cast<const uint8_t*>(lockedResource(shell.instance, resourceId, L"TILE", &size));
+    if (!bytes || size < 16)
         return 0;
     for (int i = 0; i < 16; ++i)
         mask[i] = bytes[i];

@@ -136,7 +136,7 @@ void drawBackground()
         const size_t bytes = static_cast<size_t>(composeBounds.right - composeBounds.left) * sizeof(uint32_t);
         eachRow(composeBounds, [bytes](uint32_t* row, int) { std::memset(row, 0, bytes); });
     }
-    drawBitmapCentred(IDB_BACKGROUND, Rect{0, 0, FRAME_WIDTH, FRAME_HEIGHT});
+    drawBitmapCentred(IDB_BACKGROUND, FRAME_RECT);
 }
 
 void composeMainFrame()
@@ -172,12 +172,13 @@ void composeHiScoreBoard()
         drawNumber(game.highScores[place], hiScorePlaceRect(place));
 }
 
+const RECT WHOLE_FRAME = {FRAME_RECT.left, FRAME_RECT.top, FRAME_RECT.right, FRAME_RECT.bottom};
+
 // Lets compose draw the part bounds of the kept off-screen frame and copies
 // that part to target in one piece. Without a frame nothing is drawn.
 void renderFrame(HDC target, const RECT& bounds, void (*compose)())
 {
-    const RECT frame = {0, 0, FRAME_WIDTH, FRAME_HEIGHT};
-    if (!keepFrame() || !IntersectRect(&composeBounds, &bounds, &frame))
+    if (!keepFrame() || !IntersectRect(&composeBounds, &bounds, &WHOLE_FRAME))
         return;
     compose();
     BitBlt(target,
@@ -200,8 +201,6 @@ void paintWindow(HWND window, void (*compose)())
         renderFrame(dc, ps.rcPaint, compose);
     EndPaint(window, &ps);
 }
-
-const RECT WHOLE_FRAME = {0, 0, FRAME_WIDTH, FRAME_HEIGHT};
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include <mmsystem.h>
 
 #include "game_state.h"
+#include "locked_resource.h"
 #include "shell_state.h"
 
 namespace {
@@ -20,11 +21,7 @@ void playSound(uint16_t id, int wait)
 {
     if (!game.soundOn)
         return;
-    HRSRC found = FindResourceW(shell.instance, MAKEINTRESOURCEW(id), L"sound");
-    if (!found)
-        return;
-    HGLOBAL loaded = LoadResource(shell.instance, found);
-    const void* image = loaded ? LockResource(loaded) : nullptr;
+    const void* image = lockedResource(shell.instance, id, L"sound", nullptr);
     if (!image)
         return;
     // The image stays mapped with the program, so a sound that goes on

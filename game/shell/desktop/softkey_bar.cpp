@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "layer.h"
+#include "locked_resource.h"
 #include "wide_text.h"
 
 namespace {
@@ -20,12 +21,8 @@ SoftkeyBar* barRecord(HWND bar) { return reinterpret_cast<SoftkeyBar*>(GetWindow
 // words per button (image, command, state, style, label string, 0, drop-down).
 int readMenuBar(HINSTANCE instance, UINT id, SoftkeyBar* bar)
 {
-    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_RCDATA);
-    if (!found)
-        return 0;
-    const DWORD bytes = SizeofResource(instance, found);
-    HGLOBAL loaded = LoadResource(instance, found);
-    const WORD* words = loaded ? static_cast<const WORD*>(LockResource(loaded)) : nullptr;
+    DWORD bytes = 0;
+    const auto* words = static_cast<const WORD*>(lockedResource(instance, id, RT_RCDATA, &bytes));
     if (!words || bytes < 2 * sizeof(WORD))
         return 0;
     const DWORD count = words[1];
