@@ -1,29 +1,62 @@
 #include "engine_fixture.h"
 #include "tile_table.h"
 
+#include <algorithm>
+#include <set>
 #include <string>
+#include <utility>
 
 namespace {
 
 using PieceCatalogue = EngineTest;
 
-TEST_F(PieceCatalogue, TurnTableAndTheTypesOwnTileForEverythingElse)
+// The squares of a tile's mask as (row, column), moved to the box's top-left
+// corner: the shape, wherever it sits in the box.
+std::set<std::pair<int, int>> shapeCells(int16_t tile, int quarterTurns)
 {
-    const int16_t turned[8][4] = {{0, 0, 0, 0},
-                                  {1, 8, 0, 0},
-                                  {2, 9, 0, 0},
-                                  {3, 0, 0, 0},
-                                  {4, 10, 0, 0},
-                                  {5, 11, 15, 18},
-                                  {6, 12, 16, 19},
-                                  {7, 13, 17, 20}};
+    std::set<std::pair<int, int>> cells;
+    for (int k = 0; k < TILE_BYTES; ++k) {
+        if (!tileTable[tile - 1][k])
+            continue;
+        int row = k / 4;
+        int column = k % 4;
+        for (int q = 0; q < quarterTurns; ++q) {  // a quarter turn anticlockwise
+            const int was = row;
+            row = 3 - column;
+            column = was;
+        }
+        cells.insert({row, column});
+    }
+    int top = 4;
+    int left = 4;
+    for (const auto& cell : cells) {
+        top = std::min(top, cell.first);
+        left = std::min(left, cell.second);
+    }
+    std::set<std::pair<int, int>> moved;
+    for (const auto& cell : cells)
+        moved.insert({cell.first - top, cell.second - left});
+    return moved;
+}
+
+// A turn shows the piece a quarter turn on: each step's tile is the last
+// one's shape turned, and a type has as many steps as its shape has turns.
+TEST_F(PieceCatalogue, EachTurnStepShowsTheShapeAQuarterTurnOnAndOtherStepsTheTypesOwnTile)
+{
     for (int16_t type = 1; type <= 7; ++type) {
         SCOPED_TRACE(testing::Message() << "type " << type);
-        for (int16_t r = 0; r < turnSteps(type); ++r) {
-            EXPECT_EQ(tileFor(type, r), turned[type][r]) << "rotation " << r;
+        const int16_t steps = turnSteps(type);
+        EXPECT_EQ(tileFor(type, 0), type);
+        int distinct = 1;
+        while (distinct < 4 && shapeCells(type, distinct) != shapeCells(type, 0))
+            ++distinct;
+        EXPECT_EQ(steps, distinct) << "the steps before the shape repeats";
+        for (int16_t r = 0; r < steps; ++r) {
+            const int16_t next = tileFor(type, static_cast<int16_t>((r + 1) % steps));
+            EXPECT_EQ(shapeCells(tileFor(type, r), 1), shapeCells(next, 0)) << "rotation " << r;
             EXPECT_NE(tileFor(type, r), 14) << "no turn shows tile 14";
         }
-        EXPECT_EQ(tileFor(type, turnSteps(type)), type) << "one step past the last";
+        EXPECT_EQ(tileFor(type, steps), type) << "one step past the last";
         EXPECT_EQ(tileFor(type, -1), type);
     }
 }
