@@ -84,6 +84,14 @@ void spawnPiece()
     requestRepaint(&screenLayout.nextRect);
 }
 
+void prepareGame(uint32_t seed)
+{
+    std::memset(game.board, 0, sizeof game.board);
+    initLayout();
+    seedRandom(seed);
+    game.pieceType = randomType();
+}
+
 void newGame()
 {
     game.level = 1;

@@ -12,6 +12,10 @@ constexpr int16_t MOVE_DOWN = 3;
 constexpr int16_t SPAWN_COLUMN = 3;
 constexpr int16_t SPAWN_ROW = 13;
 
+// The game before its first start: an empty well, the frame's rectangles
+// laid out, the random types seeded with seed and the first piece chosen.
+void prepareGame(uint32_t seed);
+
 // Starts a game on an empty well with the piece in pieceType.
 void newGame();
 

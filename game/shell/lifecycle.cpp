@@ -1,9 +1,33 @@
 #include "lifecycle.h"
 
+#include "engine.h"
 #include "main_window.h"
-#include "game_state.h"
+#include "key_click.h"
 #include "settings.h"
 #include "shell_state.h"
+
+int startGame(HINSTANCE instance, int showCommand)
+{
+    shell.instance = instance;
+    installEngineHost();
+    openAppKey(COMPANY_NAME);
+    readHighScores();
+    prepareGame(GetTickCount());
+    // The handset's key clicks are read before the window can first be
+    // activated (and silence them), so what is given back is what it had.
+    saveKeyClick();
+    return makeMainWindow(instance, showCommand);
+}
+
+void endGame()
+{
+    restoreKeyClick();
+    writeHighScores();
+    if (shell.appKey) {
+        RegCloseKey(shell.appKey);
+        shell.appKey = nullptr;
+    }
+}
 
 int runGame(HINSTANCE instance, HINSTANCE previous, int showCommand)
 {
@@ -15,9 +39,8 @@ int runGame(HINSTANCE instance, HINSTANCE previous, int showCommand)
     }
     if (!previous && !registerMainClass(instance))
         return 0;
-    if (!initInstance(instance, showCommand))
+    if (!startGame(instance, showCommand))
         return 0;
-    saveKeyClick();  // already read before the window was made; no second read
     silenceKeyClick();
 
     MSG msg = {};
@@ -26,11 +49,6 @@ int runGame(HINSTANCE instance, HINSTANCE previous, int showCommand)
         DispatchMessageW(&msg);
     }
 
-    restoreKeyClick();
-    writeHighScores();
-    if (shell.appKey) {
-        RegCloseKey(shell.appKey);
-        shell.appKey = nullptr;
-    }
+    endGame();
     return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : 0;
 }

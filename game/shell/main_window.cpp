@@ -8,6 +8,7 @@
 #include "handset_shell.h"
 #include "locked_resource.h"
 #include "render.h"
+#include "key_click.h"
 #include "settings.h"
 #include "shell_state.h"
 #include "sound.h"
@@ -320,20 +321,8 @@ ATOM registerMainClass(HINSTANCE instance)
     return RegisterClassW(&cls);
 }
 
-int initInstance(HINSTANCE instance, int showCommand)
+int makeMainWindow(HINSTANCE instance, int showCommand)
 {
-    shell.instance = instance;
-    installEngineHost();
-    openAppKey(COMPANY_NAME);
-    readHighScores();
-    for (int i = 0; i < FIELD_CELLS; ++i)
-        game.board[i] = 0;
-    initLayout();
-    seedRandom(GetTickCount());
-    game.pieceType = randomType();
-    // The handset's key clicks are read before the window can first be
-    // activated (and silence them), so what is given back is what it had.
-    saveKeyClick();
     shell.mainWindow = CreateWindowExW(0,
                                        MAIN_CLASS_NAME,
                                        MAIN_TITLE,

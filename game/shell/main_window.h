@@ -10,9 +10,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // Registers the main window class; its atom, 0 on failure.
 ATOM registerMainClass(HINSTANCE instance);
 
-// Opens the registry, reads the scores, prepares the engine and creates and
-// shows the main window. 1 when the window exists and is shown.
-int initInstance(HINSTANCE instance, int showCommand);
+// Creates and shows the main window (startGame in lifecycle.h makes all
+// else ready first). 1 when the window exists and is shown.
+int makeMainWindow(HINSTANCE instance, int showCommand);
 
 // Builds window's softkey bar from menu-bar resource barId; null on failure.
 HWND createSoftkeyBar(HWND window, UINT barId);

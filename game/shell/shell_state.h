@@ -10,7 +10,6 @@
 constexpr UINT MSG_AFTER_GAME_OVER = WM_USER + 100;
 constexpr UINT MSG_GRAVITY_STEP = WM_USER + 101;
 
-constexpr int KEY_CLICK_ROOM = 260;
 constexpr int RING_SLOTS = 4;
 constexpr int RING_ROOM = 128;
 
@@ -18,22 +17,12 @@ extern const wchar_t MAIN_CLASS_NAME[];  // "KubrelSE for Smartphone 2002"
 extern const wchar_t MAIN_TITLE[];       // "KubrelSE"
 extern const wchar_t COMPANY_NAME[];     // "Nolvo Systems Inc."
 
-// What the handset had in its key-click setting when the game started.
-enum KeyClickSaved : int32_t {
-    KEY_CLICK_NOT_READ = 0,  // not looked at yet
-    KEY_CLICK_TEXT,          // savedKeyClick holds the text to give back
-    KEY_CLICK_ABSENT,        // there was no "Script" value: giving back removes ours
-    KEY_CLICK_UNREADABLE,    // one we cannot hold or record: never touch it
-};
-
 struct ShellState {
     HINSTANCE instance;
     HWND mainWindow;
     HKEY appKey;
     HWND menuBar;
     int32_t gravityThread;  // 1 while the pacer thread runs
-    wchar_t savedKeyClick[KEY_CLICK_ROOM];
-    KeyClickSaved keyClickSaved;
     wchar_t stringRing[RING_SLOTS][RING_ROOM];
     int32_t ringIndex;
 };

@@ -18,6 +18,7 @@
 #include "../../resources/resource_ids.h"
 #include "engine.h"
 #include "desktop.h"
+#include "lifecycle.h"
 #include "main_window.h"
 #include "shell_state.h"
 
@@ -423,7 +424,7 @@ int main(int argc, char** argv)
 
     HINSTANCE instance = GetModuleHandleW(nullptr);
     setPacerTimeScale(1000000);  // no gravity of its own during the runs
-    if (!registerMainClass(instance) || !initInstance(instance, SW_SHOWNORMAL)) {
+    if (!registerMainClass(instance) || !startGame(instance, SW_SHOWNORMAL)) {
         std::printf("no main window\n");
         return 1;
     }

@@ -3,6 +3,7 @@
 #include "shell_fixture.h"
 
 #include "../../resources/resource_ids.h"
+#include "key_click.h"
 
 namespace {
 
@@ -46,6 +47,7 @@ TEST_F(ClosingTheGame, LeavesNoDrawingObjectOfTheWindowBehind)
         pump();
         resetGameState();
         resetShellState();
+        forgetKeyClick();
     };
     // What the window system makes once and keeps for such a window (what
     // it draws a frame with, the contexts GetDC hands out, whatever a first

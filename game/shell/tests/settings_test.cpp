@@ -6,6 +6,7 @@
 #include "../../resources/resource_ids.h"
 #include "lifecycle.h"
 #include "main_window.h"
+#include "key_click.h"
 #include "settings.h"
 
 namespace {

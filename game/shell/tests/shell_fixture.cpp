@@ -5,7 +5,9 @@
 #include "../../resources/resource_ids.h"
 #include "desktop.h"
 #include "handset_screen.h"
+#include "lifecycle.h"
 #include "main_window.h"
+#include "key_click.h"
 #include "settings.h"
 #include "sound.h"
 
@@ -234,6 +236,7 @@ void ShellTest::SetUp()
 {
     resetGameState();
     resetShellState();
+    forgetKeyClick();
     soundRequests.clear();
     setSoundPlayer(recordSound);
     // Gravity comes only from the steps a test sends itself.
@@ -250,7 +253,7 @@ void ShellTest::SetUp()
 
 void ShellTest::createMainWindow()
 {
-    ASSERT_EQ(initInstance(GetModuleHandleW(nullptr), SW_SHOWNORMAL), 1);
+    ASSERT_EQ(startGame(GetModuleHandleW(nullptr), SW_SHOWNORMAL), 1);
     pump();
 }
 
@@ -265,6 +268,7 @@ void ShellTest::TearDown()
     setSoundPlayer(nullptr);
     setPacerTimeScale(1000);
     resetShellState();
+    forgetKeyClick();
 }
 
 void ShellTest::pump()
