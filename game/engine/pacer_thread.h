@@ -1,8 +1,8 @@
 // The pacer's thread and its two signals, from the platform. The pacer loop
 // itself (pacer.cpp) is the same everywhere; the native build runs it on the
-// C++ library's thread (pacer_thread_std.cpp), the Windows build on the
-// platform's own thread and events (game/shell/pacer_thread_win.cpp), so the
-// game links no thread runtime of the C++ library.
+// C++ library's thread, the Windows build on the platform's own thread and
+// events (both in game/platform/pacer), so the game links no thread runtime
+// of the C++ library.
 //
 // Only the thread that starts the pacer calls start and stop; the pacer
 // thread calls the two waits; any thread may raise the step signal.

@@ -8,13 +8,19 @@
 namespace {
 
 constexpr int APP_PATH_ROOM = 256;
+constexpr int RING_SLOTS = 4;
+constexpr int RING_ROOM = 128;
+
+// The string ring: the slots and the one used last.
+wchar_t stringRing[RING_SLOTS][RING_ROOM];
+int ringIndex;
 
 }  // namespace
 
 const wchar_t* loadResString(UINT id)
 {
-    shell.ringIndex = shell.ringIndex >= RING_SLOTS - 1 ? 0 : shell.ringIndex + 1;
-    wchar_t* slot = shell.stringRing[shell.ringIndex];
+    ringIndex = ringIndex >= RING_SLOTS - 1 ? 0 : ringIndex + 1;
+    wchar_t* slot = stringRing[ringIndex];
     if (LoadStringW(shell.instance, id & 0xFFFF, slot, RING_ROOM) <= 0) {
         slot[0] = L'\0';
         return nullptr;

@@ -1,4 +1,4 @@
-// The shell's process-wide handles and buffers, beside the engine's GameState.
+// The shell's process-wide handles, beside the engine's GameState.
 #ifndef KUBRELSE_SHELL_SHELL_STATE_H
 #define KUBRELSE_SHELL_SHELL_STATE_H
 
@@ -10,9 +10,6 @@
 constexpr UINT MSG_AFTER_GAME_OVER = WM_USER + 100;
 constexpr UINT MSG_GRAVITY_STEP = WM_USER + 101;
 
-constexpr int RING_SLOTS = 4;
-constexpr int RING_ROOM = 128;
-
 extern const wchar_t MAIN_CLASS_NAME[];  // "KubrelSE for Smartphone 2002"
 extern const wchar_t MAIN_TITLE[];       // "KubrelSE"
 extern const wchar_t COMPANY_NAME[];     // "Nolvo Systems Inc."
@@ -23,8 +20,6 @@ struct ShellState {
     HKEY appKey;
     HWND menuBar;
     int32_t gravityThread;  // 1 while the pacer thread runs
-    wchar_t stringRing[RING_SLOTS][RING_ROOM];
-    int32_t ringIndex;
 };
 
 extern ShellState shell;

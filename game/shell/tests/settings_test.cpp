@@ -25,15 +25,16 @@ LRESULT CALLBACK countSettingChanges(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-TEST_F(Settings, TheRingStartsAtSlotOneAndTheFifthStringOverwritesTheFirst)
+TEST_F(Settings, FourStringsHoldTogetherAndTheFifthOverwritesTheFirst)
 {
     shell.instance = GetModuleHandleW(nullptr);
     const wchar_t* first = loadResString(IDS_MAIN_SECTION);
-    ASSERT_EQ(first, shell.stringRing[1]);
+    ASSERT_NE(first, nullptr);
+    const wchar_t* second = loadResString(IDS_HISCORE_BASE);
+    const wchar_t* third = loadResString(IDS_HISCORE_BASE + 4);
     EXPECT_STREQ(first, L"MainSection");
-    EXPECT_EQ(loadResString(IDS_HISCORE_BASE), shell.stringRing[2]);
-    EXPECT_EQ(loadResString(IDS_HISCORE_BASE + 4), shell.stringRing[3]);
-    EXPECT_STREQ(shell.stringRing[3], L"HiScore5");
+    EXPECT_STREQ(second, L"HiScore1");
+    EXPECT_STREQ(third, L"HiScore5");
     EXPECT_EQ(loadResString(9999), nullptr) << "a missing string still moves the ring";
     EXPECT_STREQ(first, L"MainSection");
     EXPECT_EQ(loadResString(IDS_QUIT_QUESTION), first);
