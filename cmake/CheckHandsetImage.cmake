@@ -11,11 +11,12 @@
 # - an import from a library the CALLS list has no file for, or of a name
 #   the list does not put under that library (the loader writes 0 for a
 #   name the library lacks, and the first call jumps there);
-# - code the processor cannot run: Thumb code, or an instruction newer
-#   than ARMv4T (blx, clz, ldrd, strd), in the linked program's disassembly.
+# - code the processor cannot run, in the linked program
+#   (cmake/CheckArmv4tCode.cmake).
 # On success it prints the image's size, its sections and what it imports.
 cmake_minimum_required(VERSION 3.21)
 include(${CMAKE_CURRENT_LIST_DIR}/HandsetCallList.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/CheckArmv4tCode.cmake)
 
 set(faults "")
 execute_process(COMMAND "${READOBJ}" --file-headers --sections --coff-imports --coff-basereloc "${IMAGE}"
@@ -85,25 +86,7 @@ if(count EQUAL 0)
 endif()
 
 # The code as the processor meets it: no Thumb state, nothing after ARMv4T.
-# A Thumb function's symbol is odd; Thumb code also carries $t marks.
-execute_process(COMMAND "${READELF}" -s -W "${ELF}" OUTPUT_VARIABLE symbols RESULT_VARIABLE failed)
-if(failed)
-    message(FATAL_ERROR "${READELF} could not read ${ELF}")
-endif()
-string(REGEX MATCHALL "\n *[0-9]+: [0-9a-f]*[13579bdf] +[0-9]+ FUNC [^\n]*|\n[^\n]* \\$t(\\.[^\n]*)?" thumb "${symbols}")
-foreach(line IN LISTS thumb)
-    string(STRIP "${line}" line)
-    list(APPEND faults "Thumb code: ${line}")
-endforeach()
-execute_process(COMMAND "${OBJDUMP}" -d "${ELF}" OUTPUT_VARIABLE code RESULT_VARIABLE failed)
-if(failed)
-    message(FATAL_ERROR "${OBJDUMP} could not read ${ELF}")
-endif()
-string(REGEX MATCHALL "\n *[0-9a-f]+:\t[0-9a-f ]+\t(blx|clz|ldrd|strd)[a-z]*\t[^\n]*" newer "${code}")
-foreach(line IN LISTS newer)
-    string(STRIP "${line}" line)
-    list(APPEND faults "an instruction newer than ARMv4T: ${line}")
-endforeach()
+kubrelse_armv4t_faults("${ELF}" "${READELF}" "${OBJDUMP}" faults)
 
 list(REMOVE_ITEM faults "")
 if(faults)

@@ -24,3 +24,25 @@ set(kubrelse_code -marm -mfloat-abi=soft -fshort-wchar -fno-short-enums -ffreest
 set(KUBRELSE_HANDSET_C_FLAGS ${kubrelse_code} -isystem /usr/share/mingw-w64/include)
 set(KUBRELSE_HANDSET_CXX_FLAGS ${kubrelse_code} -nostdinc++ -isystem ${kubrelse_cxx_headers}
                                -isystem ${kubrelse_cxx_headers}/i686-w64-mingw32 -isystem /usr/share/mingw-w64/include)
+
+# kubrelse_find_handset_tools() finds what links and reads the handset's ARM
+# programs, from Debian's gcc-arm-none-eabi: KUBRELSE_ARM_LD, _OBJDUMP and
+# _READELF, and KUBRELSE_HANDSET_LIBGCC, the compiler library for ARMv4T in
+# ARM mode (the helpers the handset's libraries lack, such as the 64-bit
+# division). Stops naming the package when any is missing.
+macro(kubrelse_find_handset_tools)
+    find_program(KUBRELSE_ARM_GCC arm-none-eabi-gcc)
+    find_program(KUBRELSE_ARM_LD arm-none-eabi-ld)
+    find_program(KUBRELSE_ARM_OBJDUMP arm-none-eabi-objdump)
+    find_program(KUBRELSE_ARM_READELF arm-none-eabi-readelf)
+    foreach(tool KUBRELSE_ARM_GCC KUBRELSE_ARM_LD KUBRELSE_ARM_OBJDUMP KUBRELSE_ARM_READELF)
+        if(NOT ${tool})
+            message(FATAL_ERROR "${tool} not found: the package gcc-arm-none-eabi (tools/install-deps)")
+        endif()
+    endforeach()
+    execute_process(COMMAND ${KUBRELSE_ARM_GCC} -march=armv4t -marm -mfloat-abi=soft -print-libgcc-file-name
+                    OUTPUT_VARIABLE KUBRELSE_HANDSET_LIBGCC OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT EXISTS "${KUBRELSE_HANDSET_LIBGCC}")
+        message(FATAL_ERROR "no ARMv4T libgcc from ${KUBRELSE_ARM_GCC} (tools/install-deps)")
+    endif()
+endmacro()

@@ -19,19 +19,12 @@
 # - registers the ctest check handset.image (cmake/CheckHandsetImage.cmake).
 include(ExternalProject)
 include(HandsetCallList)
+include(HandsetFlags)
 
 function(kubrelse_handset_link image)
     cmake_parse_arguments(ARG "" "RESOURCES;CALLS" "TARGETS" ${ARGN})
-    find_program(KUBRELSE_ARM_LD arm-none-eabi-ld REQUIRED)
-    find_program(KUBRELSE_ARM_GCC arm-none-eabi-gcc REQUIRED)
-    find_program(KUBRELSE_ARM_OBJDUMP arm-none-eabi-objdump REQUIRED)
-    find_program(KUBRELSE_ARM_READELF arm-none-eabi-readelf REQUIRED)
+    kubrelse_find_handset_tools()
     find_program(KUBRELSE_LLVM_READOBJ llvm-readobj REQUIRED)
-    execute_process(COMMAND ${KUBRELSE_ARM_GCC} -march=armv4t -marm -mfloat-abi=soft -print-libgcc-file-name
-                    OUTPUT_VARIABLE libgcc OUTPUT_STRIP_TRAILING_WHITESPACE)
-    if(NOT EXISTS "${libgcc}")
-        message(FATAL_ERROR "no ARMv4T libgcc from ${KUBRELSE_ARM_GCC} (tools/install-deps)")
-    endif()
 
     # The image maker, for the build machine.
     set(host ${CMAKE_BINARY_DIR}/host/ce-image)
@@ -78,7 +71,7 @@ function(kubrelse_handset_link image)
     add_custom_command(
         OUTPUT ${dir}/${image}.elf
         COMMAND ${KUBRELSE_ARM_LD} -T ${script} --emit-relocs --gc-sections -Map=${dir}/${image}.map
-                -o ${dir}/${image}.elf @${dir}/objects.rsp ${dir}/imports.o ${libgcc}
+                -o ${dir}/${image}.elf @${dir}/objects.rsp ${dir}/imports.o ${KUBRELSE_HANDSET_LIBGCC}
         DEPENDS ${objects} ${dir}/imports.o ${script} ${dir}/objects.rsp
         COMMENT "Linking the handset's ${image} for ARMv4T"
         VERBATIM)

@@ -10,7 +10,6 @@
 // (handset_rand.cpp), so the two lines agree exactly when the handset's
 // compilation of the engine plays as the native one does.
 #include <cstdint>
-#include <cstring>
 
 #include "../tests/random_move.h"
 #include "engine.h"
@@ -85,18 +84,6 @@ struct Player {
     int column;      // column to reach
 };
 
-void turnAndShift(int turns, int column)
-{
-    for (int k = 0; k < turns; ++k)
-        playMove(KEY_TURN);
-    while (game.pieceCol > column && movePiece(MOVE_LEFT)) {
-    }
-    while (game.pieceCol < column && movePiece(MOVE_RIGHT)) {
-    }
-}
-
-GameState saved;  // the game before the look-ahead's tries
-
 void aim(Player& p)
 {
     p.aimed = true;
@@ -104,22 +91,7 @@ void aim(Player& p)
     p.column = roll(FIELD_COLUMNS) - 2;
     if (!p.lookAhead)
         return;
-    std::memcpy(&saved, &game, sizeof game);
-    int bestRows = -1, bestRow = FIELD_ROWS;
-    for (int turns = 0; turns < turnSteps(saved.pieceType); ++turns)
-        for (int column = -2; column < FIELD_COLUMNS - 2; ++column) {
-            std::memcpy(&game, &saved, sizeof game);
-            turnAndShift(turns, column);
-            dropPiece();
-            const int rows = fullRows();
-            if (rows > bestRows || (rows == bestRows && game.pieceRow < bestRow)) {
-                bestRows = rows;
-                bestRow = game.pieceRow;
-                p.turns = turns;
-                p.column = column;
-            }
-        }
-    std::memcpy(&game, &saved, sizeof game);
+    findBestDrop(turnSteps(game.pieceType), -2, FIELD_COLUMNS - 2, p.turns, p.column);
 }
 
 void pressKey(Player& p)

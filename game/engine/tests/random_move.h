@@ -5,6 +5,8 @@
 #ifndef KUBRELSE_ENGINE_TESTS_RANDOM_MOVE_H
 #define KUBRELSE_ENGINE_TESTS_RANDOM_MOVE_H
 
+#include <cstring>
+
 #include "engine.h"
 
 inline void playMove(int choice)
@@ -39,6 +41,43 @@ inline int fullRows()
         n += filled == FIELD_COLUMNS;
     }
     return n;
+}
+
+// Turns the falling piece, then moves it towards column as far as it goes.
+inline void turnAndShift(int turns, int column)
+{
+    for (int k = 0; k < turns; ++k)
+        turnPiece();
+    while (game.pieceCol > column && movePiece(MOVE_LEFT)) {
+    }
+    while (game.pieceCol < column && movePiece(MOVE_RIGHT)) {
+    }
+}
+
+// A player looking ahead: tries each number of turns below turnCount at each
+// column from firstColumn up to endColumn (not with it), and finds where the
+// drop fills most rows, or else lands lowest. The game is left as it was. The
+// copies are made by memcpy: the handset's replay links no helper for
+// copying a record.
+inline void findBestDrop(int turnCount, int firstColumn, int endColumn, int& bestTurns, int& bestColumn)
+{
+    static GameState saved;
+    std::memcpy(&saved, &game, sizeof game);
+    int bestRows = -1, bestRow = FIELD_ROWS;
+    for (int turns = 0; turns < turnCount; ++turns)
+        for (int column = firstColumn; column < endColumn; ++column) {
+            std::memcpy(&game, &saved, sizeof game);
+            turnAndShift(turns, column);
+            dropPiece();
+            const int rows = fullRows();
+            if (rows > bestRows || (rows == bestRows && game.pieceRow < bestRow)) {
+                bestRows = rows;
+                bestRow = game.pieceRow;
+                bestTurns = turns;
+                bestColumn = column;
+            }
+        }
+    std::memcpy(&game, &saved, sizeof game);
 }
 
 #endif

@@ -20,37 +20,13 @@ protected:
         setEngineHost(&quiet);
     }
 
-    static void turnAndShift(int turns, int column)
-    {
-        for (int k = 0; k < turns; ++k)
-            turnPiece();
-        while (game.pieceCol > column && movePiece(MOVE_LEFT)) {
-        }
-        while (game.pieceCol < column && movePiece(MOVE_RIGHT)) {
-        }
-    }
-
     // A player that looks ahead: tries every turn and column, and goes where
     // the drop fills most rows, or else lands lowest.
     static void aimWell()
     {
-        const GameState saved = game;
-        int best[2] = {0, game.pieceCol}, bestRows = -1, bestRow = FIELD_ROWS;
-        for (int turns = 0; turns < 4; ++turns)
-            for (int column = -3; column < FIELD_COLUMNS; ++column) {
-                game = saved;
-                turnAndShift(turns, column);
-                dropPiece();
-                const int rows = fullRows();
-                if (rows > bestRows || (rows == bestRows && game.pieceRow < bestRow)) {
-                    bestRows = rows;
-                    bestRow = game.pieceRow;
-                    best[0] = turns;
-                    best[1] = column;
-                }
-            }
-        game = saved;
-        turnAndShift(best[0], best[1]);
+        int turns = 0, column = game.pieceCol;
+        findBestDrop(4, -3, FIELD_COLUMNS, turns, column);
+        turnAndShift(turns, column);
     }
 
     // The landing as the window finishes it, checked against the rules.
