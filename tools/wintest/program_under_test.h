@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace wintest {
@@ -23,6 +24,22 @@ inline bool eventually(const std::function<bool()>& done, DWORD timeoutMs = WAIT
         if (GetTickCount() - start > timeoutMs)
             return done();
     return true;
+}
+
+// A visible window of class and caption (null for any) of any thread or
+// process; null if none came.
+inline HWND waitForWindow(const wchar_t* className, const wchar_t* caption)
+{
+    HWND found = nullptr;
+    const bool shown = eventually([&] { return (found = FindWindowW(className, caption)) && IsWindowVisible(found); });
+    return shown ? found : nullptr;
+}
+
+// Runs answer(window) on a second thread as soon as a window of class and
+// caption shows up; join() the result after the modal call has returned.
+inline std::thread answerWhenShown(const wchar_t* className, const wchar_t* caption, std::function<void(HWND)> answer)
+{
+    return std::thread([=] { answer(waitForWindow(className, caption)); });
 }
 
 // The folder this test program runs from.

@@ -1,7 +1,5 @@
 #include "shell_fixture.h"
 
-#include <algorithm>
-
 #include "../../resources/resource_ids.h"
 #include "desktop.h"
 #include "handset_screen.h"
@@ -28,85 +26,16 @@ BOOL WINAPI recordSound(LPCWSTR sound, UINT flags)
     return TRUE;
 }
 
-// Lets draw paint into a width x height memory picture and reads the pixels
-// back.
-template <typename Draw>
-Picture capture(int width, int height, Draw draw)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC memory = CreateCompatibleDC(nullptr);
-    HBITMAP dib = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ kept = SelectObject(memory, dib);
-    draw(memory);
-    GdiFlush();
-    Picture picture{width, height, {}};
-    for (int i = 0; bits && i < width * height; ++i)
-        picture.rgb.push_back(static_cast<const uint32_t*>(bits)[i] & 0xFFFFFF);
-    SelectObject(memory, kept);
-    DeleteObject(dib);
-    DeleteDC(memory);
-    return picture;
-}
-
 }  // namespace
 
-Frame printFrame(HWND window)
-{
-    return capture(FRAME_WIDTH, FRAME_HEIGHT, [window](HDC memory) {
-        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-    });
-}
+Frame printFrame(HWND window) { return wintest::printedClient(window, FRAME_WIDTH, FRAME_HEIGHT); }
 
 Frame screenFrame(HWND window, int zoom)
 {
-    return capture(FRAME_WIDTH * zoom, FRAME_HEIGHT * zoom, [window, zoom](HDC memory) {
-        HDC screen = GetDC(window);
-        BitBlt(memory, 0, 0, FRAME_WIDTH * zoom, FRAME_HEIGHT * zoom, screen, 0, 0, SRCCOPY);
-        ReleaseDC(window, screen);
-    });
+    return wintest::screenPixels(window, FRAME_WIDTH * zoom, FRAME_HEIGHT * zoom);
 }
 
-Picture clientPixels(HWND window)
-{
-    RECT client = {};
-    GetClientRect(window, &client);
-    return capture(client.right, client.bottom, [window, client](HDC memory) {
-        HDC screen = GetDC(window);
-        BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
-        ReleaseDC(window, screen);
-    });
-}
-
-Picture zoomedBy(const Picture& picture, int zoom)
-{
-    Picture big{picture.width * zoom, picture.height * zoom, {}};
-    for (int y = 0; y < big.height; ++y)
-        for (int x = 0; x < big.width; ++x)
-            big.rgb.push_back(picture.at(x / zoom, y / zoom));
-    return big;
-}
-
-int zoomThatFits(HWND window, int percent)
-{
-    MONITORINFO monitor = {};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT& area = monitor.rcWork;
-    RECT outside, inside;
-    GetWindowRect(window, &outside);
-    GetClientRect(window, &inside);
-    const LONG borderX = outside.right - outside.left - inside.right;
-    const LONG borderY = outside.bottom - outside.top - inside.bottom;
-    int zoom = 1;
-    while ((FRAME_WIDTH * (zoom + 1) + borderX) * 100 <= (area.right - area.left) * percent &&
-           ((FRAME_HEIGHT + SOFTKEY_BAR_HEIGHT) * (zoom + 1) + borderY) * 100 <= (area.bottom - area.top) * percent)
-        ++zoom;
-    return zoom;
-}
-
-Frame renderedFrame(void (*render)(HDC)) { return capture(FRAME_WIDTH, FRAME_HEIGHT, render); }
+Frame renderedFrame(void (*render)(HDC)) { return wintest::capture(FRAME_WIDTH, FRAME_HEIGHT, render); }
 
 void expectBox(const Frame& frame, int x, int y, const Picture& picture, int px, int py, int w, int h, int line)
 {
@@ -215,18 +144,6 @@ std::wstring storedScores()
     }
     RegCloseKey(key);
     return all;
-}
-
-HWND waitForWindow(const wchar_t* className, const wchar_t* caption)
-{
-    HWND found = nullptr;
-    const bool shown = eventually([&] { return (found = FindWindowW(className, caption)) && IsWindowVisible(found); });
-    return shown ? found : nullptr;
-}
-
-std::thread answerWhenShown(const wchar_t* className, const wchar_t* caption, std::function<void(HWND)> answer)
-{
-    return std::thread([=] { answer(waitForWindow(className, caption)); });
 }
 
 static_assert(SCREEN_WIDTH == FRAME_WIDTH && SCREEN_HEIGHT == FRAME_HEIGHT,

@@ -19,6 +19,7 @@
 #include "engine.h"
 #include "program_under_test.h"
 #include "resource_reader.h"
+#include "screen_pixels.h"
 #include "shell_state.h"
 
 struct SoundRequest {
@@ -40,9 +41,6 @@ Frame printFrame(HWND window);  // what its procedure draws for WM_PRINTCLIENT
 // What the screen shows in its client area: the frame, or at a zoom the
 // frame's zoom times as large area.
 Frame screenFrame(HWND window, int zoom = 1);
-Picture clientPixels(HWND window);  // what the screen shows of its client area
-// Every pixel as a zoom x zoom block.
-Picture zoomedBy(const Picture& picture, int zoom);
 Frame renderedFrame(void (*render)(HDC));
 
 // The w x h box of frame at (x, y) shows that of picture at (px, py),
@@ -54,11 +52,6 @@ void expectPictureAt(const Frame& frame, int bitmapId, int x, int y, int line);
 void expectDigitsAt(const Frame& frame, const char* digits, int x, int y, int line);
 #define EXPECT_PICTURE_AT(frame, id, x, y)    expectPictureAt(frame, id, x, y, __LINE__)
 #define EXPECT_DIGITS_AT(frame, digits, x, y) expectDigitsAt(frame, digits, x, y, __LINE__)
-
-// The largest zoom whose whole window (the frame and the softkey bar at that
-// zoom, and the window's frame as it is now) fits percent of the work area
-// of the window's monitor.
-int zoomThatFits(HWND window, int percent);
 
 // How many drawing objects the process holds, give or take a constant.
 unsigned drawingObjectsInUse();
@@ -78,12 +71,9 @@ void writeScript(const wchar_t* text);
 // a value that is not a REG_DWORD shows as "name:type"; "<no key>".
 std::wstring storedScores();
 
+using wintest::answerWhenShown;
 using wintest::eventually;
-// A visible window of class and caption of any thread; null if none came.
-HWND waitForWindow(const wchar_t* className, const wchar_t* caption);
-// Runs answer(window) on a second thread as soon as a window of class and
-// caption shows up; join() the result after the modal call has returned.
-std::thread answerWhenShown(const wchar_t* className, const wchar_t* caption, std::function<void(HWND)> answer);
+using wintest::waitForWindow;
 
 class ShellTest : public ::testing::Test {
 protected:
