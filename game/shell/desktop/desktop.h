@@ -12,8 +12,9 @@
 // N from 1 up to the largest whose window fits the work area, MAX_ZOOM at
 // most), Ctrl+Plus and Ctrl+Minus, and the border, which resizes in whole
 // zoom steps. A chosen zoom is kept in the layer's own key (ZOOM_KEY under
-// HKEY_CURRENT_USER) as the REG_DWORD "DesktopZoom", and is shown as long as it fits the monitor; on another
-// monitor or display size the zoom is chosen again.
+// HKEY_CURRENT_USER) as the REG_DWORD "DesktopZoom", and is shown as long as
+// it fits the monitor; on another monitor or display size the zoom is chosen
+// again.
 #ifndef KUBRELSE_SHELL_DESKTOP_DESKTOP_H
 #define KUBRELSE_SHELL_DESKTOP_DESKTOP_H
 

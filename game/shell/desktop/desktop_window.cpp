@@ -104,26 +104,36 @@ int readZoomValue(const wchar_t* path, DWORD* type, DWORD* value, DWORD* size)
     return read == ERROR_SUCCESS || read == ERROR_MORE_DATA;
 }
 
-// The kept zoom; 0 when there is none that can be used. One kept in the
-// earlier place, and none in the layer's key, is moved there.
-int storedZoom()
+// The zoom of value under path; 0 when there is none that can be used, -1
+// when there is no value at all.
+int zoomIn(const wchar_t* path)
 {
     DWORD value = 0;
     DWORD type = 0;
     DWORD size = sizeof value;
-    if (!readZoomValue(ZOOM_KEY, &type, &value, &size) &&
-        readZoomValue(EARLIER_ZOOM_KEY, &type, &(value = 0), &(size = sizeof value))) {
-        HKEY earlier = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, EARLIER_ZOOM_KEY, 0, KEY_SET_VALUE, &earlier) == ERROR_SUCCESS) {
-            RegDeleteValueW(earlier, ZOOM_VALUE);
-            RegCloseKey(earlier);
-        }
-        if (type == REG_DWORD && size == sizeof value && value >= 1 && value <= MAX_ZOOM)
-            keepZoom(static_cast<int>(value));
-    }
-    if (type != REG_DWORD || size != sizeof value || value < 1 || value > MAX_ZOOM)
+    if (!readZoomValue(path, &type, &value, &size))
+        return -1;
+    return type == REG_DWORD && size == sizeof value && value >= 1 && value <= MAX_ZOOM ? static_cast<int>(value) : 0;
+}
+
+// The kept zoom; 0 when there is none that can be used. One kept in the
+// earlier place, and none in the layer's key, is moved there.
+int storedZoom()
+{
+    const int kept = zoomIn(ZOOM_KEY);
+    if (kept >= 0)
+        return kept;
+    const int earlier = zoomIn(EARLIER_ZOOM_KEY);
+    if (earlier < 0)
         return 0;
-    return static_cast<int>(value);
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, EARLIER_ZOOM_KEY, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+        RegDeleteValueW(key, ZOOM_VALUE);
+        RegCloseKey(key);
+    }
+    if (earlier)
+        keepZoom(earlier);
+    return earlier;
 }
 
 void checkZoomItems()

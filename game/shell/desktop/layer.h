@@ -63,7 +63,8 @@ struct Host {
 // The layer's files, each calling only those listed below it:
 // shell_calls.cpp (SHCreateMenuBar, SHInitDialog) hands each window to
 // host.cpp, which stands in front of it, and to the bar, the dialog or the
-// desktop window; zoomed_paint.cpp, softkey_bar.cpp and dialog_host.cpp
+// desktop window; host.cpp passes messages on to softkey_bar.cpp,
+// dialog_host.cpp, zoomed_paint.cpp and desktop_window.cpp; the first three
 // call desktop_window.cpp alone, which calls none of them.
 
 // host.cpp: the table, and the procedure that stands in front of each host.

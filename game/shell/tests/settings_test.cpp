@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "../../resources/resource_ids.h"
+#include "key_click.h"
 #include "lifecycle.h"
 #include "main_window.h"
-#include "key_click.h"
 #include "settings.h"
 
 namespace {

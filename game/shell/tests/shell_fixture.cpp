@@ -3,9 +3,9 @@
 #include "../../resources/resource_ids.h"
 #include "desktop.h"
 #include "handset_screen.h"
+#include "key_click.h"
 #include "lifecycle.h"
 #include "main_window.h"
-#include "key_click.h"
 #include "settings.h"
 #include "sound.h"
 

@@ -7,8 +7,6 @@
 
 #include <windows.h>
 
-#include <functional>
-#include <thread>
 #include <vector>
 
 #include "desktop.h"

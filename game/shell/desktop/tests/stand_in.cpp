@@ -29,6 +29,9 @@ void drawDialogPicture(HDC dc)
     drawPixels(dc, pixels, STAND_IN_WIDTH, STAND_IN_HEIGHT);
 }
 
+// The picture dialog has no controls; its procedure paints it whole.
+bool isPicture(HWND dialog) { return !GetWindow(dialog, GW_CHILD); }
+
 HWND createBar(HWND parent, UINT id)
 {
     SHMENUBARINFO bar = {};
@@ -81,19 +84,18 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
         SHINITDLGINFO screen = {SHIDIM_FLAGS, dialog, SHIDIF_SIZEDLGFULLSCREEN};
         return SHInitDialog(&screen) && createBar(dialog, STAND_IN_DIALOG_BAR);
     }
-    case WM_PAINT:
-        if (GetDlgItem(dialog, STAND_IN_ICON))
+    case WM_PAINT: {
+        if (!isPicture(dialog))
             return FALSE;
-        {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(dialog, &ps);
-            if (dc)
-                drawDialogPicture(dc);
-            EndPaint(dialog, &ps);
-        }
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(dialog, &ps);
+        if (dc)
+            drawDialogPicture(dc);
+        EndPaint(dialog, &ps);
         return TRUE;
+    }
     case WM_PRINTCLIENT:
-        if (GetDlgItem(dialog, STAND_IN_ICON))
+        if (!isPicture(dialog))
             return FALSE;
         drawDialogPicture(reinterpret_cast<HDC>(wParam));
         return TRUE;
