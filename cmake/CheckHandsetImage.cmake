@@ -11,6 +11,8 @@
 # - an import from a library the CALLS list has no file for, or of a name
 #   the list does not put under that library (the loader writes 0 for a
 #   name the library lacks, and the first call jumps there);
+# - an import slot that no thunk reads (the handset ties the program to
+#   every name it imports, called or not);
 # - code the processor cannot run, in the linked program
 #   (cmake/CheckArmv4tCode.cmake).
 # On success it prints the image's size, its sections and what it imports.
@@ -84,6 +86,23 @@ endforeach()
 if(count EQUAL 0)
     list(APPEND faults "imports nothing")
 endif()
+
+# Every slot (__imp_<name>) is read by code: a relocation in .text names it.
+execute_process(COMMAND "${READELF}" -sW -rW "${ELF}" OUTPUT_VARIABLE elf_listing RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "${READELF} could not read ${ELF}")
+endif()
+string(REGEX MATCH "Relocation section '\\.rel\\.text'[^\n]*\n(([^\n]+\n)*)" _ "${elf_listing}")
+string(REGEX MATCHALL "__imp_[A-Za-z_0-9]+" read_slots "${CMAKE_MATCH_1}")
+string(REGEX MATCHALL "[^\n]+ __imp_[A-Za-z_0-9]+\n" slots "${elf_listing}")
+list(FILTER slots EXCLUDE REGEX "R_ARM_")
+list(TRANSFORM slots REPLACE ".* (__imp_[A-Za-z_0-9]+)\n" "\\1")
+foreach(slot IN LISTS slots)
+    if(NOT slot IN_LIST read_slots)
+        string(REPLACE "__imp_" "" name "${slot}")
+        list(APPEND faults "imports ${name}, but no thunk reads its slot ${slot}: no code calls it")
+    endif()
+endforeach()
 
 # The code as the processor meets it: no Thumb state, nothing after ARMv4T.
 kubrelse_armv4t_faults("${ELF}" "${READELF}" "${OBJDUMP}" faults)

@@ -3,15 +3,19 @@
 #
 # kubrelse_handset_link(<image> TARGETS <target>... RESOURCES <object library>
 #                       CALLS <list file>)
-# - writes, from the CALLS list (cmake/HandsetCallList.cmake), one import
-#   slot for each name under a library with a file, an array of them per
-#   library ending in a zero word, and for each a thunk of that name that
-#   jumps through its slot (ldr ip, =slot; ldr pc, [ip]: ARM code an ARMv4T
-#   runs, with no interworking), and assembles them;
+# - writes, from the CALLS list (cmake/HandsetCallList.cmake), for each
+#   name under a library with a file a thunk of that name that jumps
+#   through its import slot (ldr ip, =slot; ldr pc, [ip]: ARM code an
+#   ARMv4T runs, with no interworking) and the slot, each in a section of
+#   its own, and assembles them; and the linker script's lines that put
+#   each library's slots in one array ending in a zero word
+#   (handset_imports.ld, included by the script);
 # - links the TARGETS' objects, the thunks and the ARMv4T libgcc (for the
 #   helpers listed under [compiler]) with game/shell/handset/handset.ld,
 #   keeping the relocations (--emit-relocs), into <image>.elf; a name that
-#   nothing resolves stops the build there;
+#   nothing resolves stops the build there. Unused sections are dropped
+#   (--gc-sections): a thunk that no code calls, and with it its slot, so
+#   the image imports only names that some code calls;
 # - writes <image> with tools/ce-image, built for the build machine: the
 #   handset's ARM image with the RESOURCES' compiled script as its
 #   resources, each R_ARM_ABS32 as a base relocation, and the slots as the
@@ -43,18 +47,21 @@ function(kubrelse_handset_link image)
     kubrelse_read_handset_calls(${ARG_CALLS} calls)
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${ARG_CALLS})
     set(thunks "    .syntax unified\n    .arm\n")
-    set(slots "    .section .data.handset_imports,\"aw\",%progbits\n    .balign 4\n")
+    set(arrays "")
     foreach(library IN LISTS calls_LIBRARIES)
         foreach(name IN LISTS calls_NAMES_${library})
             string(APPEND thunks "    .section .text.${name},\"ax\",%progbits\n    .balign 4\n"
                                  "    .global ${name}\n    .type ${name}, %function\n"
-                                 "${name}:\n    ldr ip, 1f\n    ldr pc, [ip]\n1:  .word __imp_${name}\n")
-            string(APPEND slots "    .global __imp_${name}\n__imp_${name}:\n    .word 0\n")
+                                 "${name}:\n    ldr ip, 1f\n    ldr pc, [ip]\n1:  .word __imp_${name}\n"
+                                 "    .section .data.handset_imports.${library}.${name},\"aw\",%progbits\n"
+                                 "    .balign 4\n    .global __imp_${name}\n__imp_${name}:\n    .word 0\n")
         endforeach()
-        string(APPEND slots "    .word 0  @ the end of ${calls_FILE_${library}}'s slots\n")
+        string(APPEND arrays "*(.data.handset_imports.${library}.*) LONG(0) /* ${calls_FILE_${library}} */\n")
     endforeach()
-    file(WRITE ${dir}/imports.s.new "${thunks}${slots}")
+    file(WRITE ${dir}/imports.s.new "${thunks}")
     configure_file(${dir}/imports.s.new ${dir}/imports.s COPYONLY)
+    file(WRITE ${dir}/handset_imports.ld.new "${arrays}")
+    configure_file(${dir}/handset_imports.ld.new ${dir}/handset_imports.ld COPYONLY)
     add_custom_command(
         OUTPUT ${dir}/imports.o
         COMMAND ${CMAKE_CXX_COMPILER} --target=armv4t-none-eabi -marm -c ${dir}/imports.s -o ${dir}/imports.o
@@ -70,9 +77,9 @@ function(kubrelse_handset_link image)
     set(script ${PROJECT_SOURCE_DIR}/game/shell/handset/handset.ld)
     add_custom_command(
         OUTPUT ${dir}/${image}.elf
-        COMMAND ${KUBRELSE_ARM_LD} -T ${script} --emit-relocs --gc-sections -Map=${dir}/${image}.map
+        COMMAND ${KUBRELSE_ARM_LD} -L ${dir} -T ${script} --emit-relocs --gc-sections -Map=${dir}/${image}.map
                 -o ${dir}/${image}.elf @${dir}/objects.rsp ${dir}/imports.o ${KUBRELSE_HANDSET_LIBGCC}
-        DEPENDS ${objects} ${dir}/imports.o ${script} ${dir}/objects.rsp
+        DEPENDS ${objects} ${dir}/imports.o ${script} ${dir}/handset_imports.ld ${dir}/objects.rsp
         COMMENT "Linking the handset's ${image} for ARMv4T"
         VERBATIM)
     add_custom_command(
