@@ -7,7 +7,8 @@
 # through the Wine runner inside the shared Wine session fixture.
 # RESOURCE_LOCK <name> keeps the program's tests from running at the same
 # time as other tests holding the same lock. Every test program sees the
-# shared helpers of the Windows tests (tools/wintest).
+# shared helpers of the Windows tests (tools/wintest); there each program's
+# main is tools/wintest/test_main.cpp, which says how its run ended.
 #
 # Under qemu (the armhf build) every program start costs a few tenths of a
 # second, so there each suite is one ctest run of the program
@@ -73,12 +74,34 @@ if(WIN32)
     set_tests_properties(wine_crash_ends_at_once PROPERTIES
         FIXTURES_REQUIRED wine_session ENVIRONMENT "WINE_STATE=${WINE_STATE}"
         LABELS harness TIMEOUT 30)
+    add_test(NAME wine_run_code_changed_counts_once
+             COMMAND ${PROJECT_SOURCE_DIR}/tools/wintest/code-changed-counts-once $<TARGET_FILE:crash_probe>)
+    set_tests_properties(wine_run_code_changed_counts_once PROPERTIES
+        FIXTURES_REQUIRED wine_session ENVIRONMENT "WINE_STATE=${WINE_STATE}"
+        LABELS harness TIMEOUT 60)
+
+    # x86 programs: the runner names what really runs them when another
+    # binfmt_misc entry takes i386 programs (one of the check's own). While
+    # that entry is on, every i386 program of the machine runs on it: the
+    # check runs alone.
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        add_test(NAME x86_runner_named
+                 COMMAND ${PROJECT_SOURCE_DIR}/tools/wintest/x86-runner-named $<TARGET_FILE:crash_probe>)
+        set_tests_properties(x86_runner_named PROPERTIES
+            FIXTURES_REQUIRED wine_session ENVIRONMENT "WINE_STATE=${WINE_STATE}"
+            LABELS harness TIMEOUT 120 RUN_SERIAL TRUE SKIP_RETURN_CODE 77)
+    endif()
 endif()
 
 function(kubrelse_add_gtest target)
     cmake_parse_arguments(ARG "" "LABEL;RESOURCE_LOCK" "SOURCES;LIBS" ${ARGN})
-    add_executable(${target} ${ARG_SOURCES})
-    target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest_main)
+    if(WIN32)
+        add_executable(${target} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tools/wintest/test_main.cpp)
+        target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest)
+    else()
+        add_executable(${target} ${ARG_SOURCES})
+        target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest_main)
+    endif()
     target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tools/wintest)
     kubrelse_warnings(${target})
     if(CMAKE_CROSSCOMPILING AND NOT WIN32)
