@@ -4,7 +4,7 @@
 #include <cstring>
 #include <random>
 
-#include "../tests/random_move.h"
+#include "../replay/random_move.h"
 #include "engine.h"
 
 namespace {

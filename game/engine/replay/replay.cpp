@@ -1,5 +1,5 @@
 // A thousand seeded games played through the engine's own calls, the way
-// the window plays them: a random player's keys (tests/random_move.h) and
+// the window plays them: a random player's keys (random_move.h) and
 // gravity steps at the level's delay on a simulated clock, each landing
 // finished as the window finishes it. How every game ended, and every
 // repaint the engine asked for on the way, goes into one 64-bit digest,
@@ -11,8 +11,8 @@
 // compilation of the engine plays as the native one does.
 #include <cstdint>
 
-#include "../tests/random_move.h"
 #include "engine.h"
+#include "random_move.h"
 #include "replay.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // Thousands of seeded games played through the engine's own operations, the
 // way the window drives them, with the state checked after every step.
 #include "engine_fixture.h"
-#include "random_move.h"
+#include "../replay/random_move.h"
 
 #include <random>
 

@@ -2,8 +2,8 @@
 // 1 right, 2 a turn, 3 one row down, anything else a drop, and what a player
 // that looks ahead weighs. The random-play test, the engine benchmark and
 // the handset's replay play with them.
-#ifndef KUBRELSE_ENGINE_TESTS_RANDOM_MOVE_H
-#define KUBRELSE_ENGINE_TESTS_RANDOM_MOVE_H
+#ifndef KUBRELSE_ENGINE_REPLAY_RANDOM_MOVE_H
+#define KUBRELSE_ENGINE_REPLAY_RANDOM_MOVE_H
 
 #include <cstring>
 
