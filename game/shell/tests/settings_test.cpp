@@ -1,6 +1,8 @@
 // What the game leaves in the registry, and the string ring.
 #include "shell_fixture.h"
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "../../resources/resource_ids.h"
@@ -8,6 +10,7 @@
 #include "lifecycle.h"
 #include "main_window.h"
 #include "settings.h"
+#include "tile_table.h"
 
 namespace {
 
@@ -39,6 +42,24 @@ TEST_F(Settings, FourStringsHoldTogetherAndTheFifthOverwritesTheFirst)
     EXPECT_STREQ(first, L"MainSection");
     EXPECT_EQ(loadResString(IDS_QUIT_QUESTION), first);
     EXPECT_STREQ(first, L"Do you want to quit this game ?");
+}
+
+// The pieces' masks come from the game's TILE resources; a tile that is
+// missing, or too short to be a mask (698, this program's own), is none,
+// and the mask is left as it was.
+TEST_F(Settings, TilesAreReadFromTheResourcesAndOneMissingOrShortIsNoneWithTheMaskUntouched)
+{
+    shell.instance = GetModuleHandleW(nullptr);
+    installEngineHost();
+    uint8_t mask[TILE_BYTES];
+    ASSERT_EQ(loadTileResource(TILE_RESOURCE_BASE + TILE_COUNT, mask), 1);
+    EXPECT_EQ(std::vector<uint8_t>(mask, mask + TILE_BYTES),
+              std::vector<uint8_t>(tileTable[TILE_COUNT - 1], tileTable[TILE_COUNT]));
+    for (const uint16_t id : {TILE_RESOURCE_BASE, TILE_RESOURCE_BASE + TILE_COUNT + 1, 698}) {
+        std::memset(mask, 0xA5, sizeof mask);
+        EXPECT_EQ(loadTileResource(id, mask), 0) << "resource " << id;
+        EXPECT_EQ(std::count(mask, mask + TILE_BYTES, 0xA5), TILE_BYTES) << "resource " << id << ": the mask changed";
+    }
 }
 
 TEST_F(Settings, ScoresOfOtherTypesReadAsNumbersOnlyWhenTheyFitFourBytes)
@@ -95,13 +116,28 @@ TEST_P(KeyClicks, AreRecordedAndSilencedTogetherOrNotAtAllAndGivenBackOnEachDeac
     restoreKeyClick();
     EXPECT_EQ(script(), handset);
 
-    // The game's key turns read-only: without a record, no silence.
+    // A game key that takes no record: without one, no silence. Read-only,
+    // it refuses the record and the clearing of the other kind alike; a link
+    // key holds only the value naming its target, so it refuses the record
+    // while there is nothing of ours to clear.
     const HKEY writable = shell.appKey;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, GAME_KEY_PATH, 0, KEY_READ, &shell.appKey), ERROR_SUCCESS);
-    SendMessageW(window(), WM_ACTIVATE, WA_CLICKACTIVE, 0);
-    EXPECT_EQ(script(), handset);
+    HKEY readOnly, link;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, GAME_KEY_PATH, 0, KEY_READ, &readOnly), ERROR_SUCCESS);
+    const DWORD linkOptions = REG_OPTION_VOLATILE | REG_OPTION_CREATE_LINK;
+    const LONG made =
+        RegCreateKeyExW(writable, L"Link", 0, nullptr, linkOptions, KEY_ALL_ACCESS, nullptr, &link, nullptr);
+    ASSERT_EQ(made, ERROR_SUCCESS);
+    for (const HKEY unwritable : {readOnly, link}) {
+        shell.appKey = unwritable;
+        SendMessageW(window(), WM_ACTIVATE, WA_CLICKACTIVE, 0);
+        EXPECT_EQ(script(), handset) << (unwritable == link ? "a link" : "read-only");
+        SendMessageW(window(), WM_ACTIVATE, WA_INACTIVE, 0);
+        EXPECT_EQ(script(), handset);
+    }
     EXPECT_EQ(keyClickRecord(), L"<no record>");
-    RegCloseKey(shell.appKey);
+    RegDeleteKeyW(link, L"");
+    RegCloseKey(link);
+    RegCloseKey(readOnly);
     shell.appKey = writable;
 }
 
