@@ -64,8 +64,10 @@ struct Host {
 // shell_calls.cpp (SHCreateMenuBar, SHInitDialog) hands each window to
 // host.cpp, which stands in front of it, and to the bar, the dialog or the
 // desktop window; host.cpp passes messages on to softkey_bar.cpp,
-// dialog_host.cpp, zoomed_paint.cpp and desktop_window.cpp; the first three
-// call desktop_window.cpp alone, which calls none of them.
+// dialog_host.cpp, zoomed_paint.cpp and desktop_window.cpp.
+// softkey_bar.cpp and dialog_host.cpp call desktop_window.cpp alone, and
+// zoomed_paint.cpp calls only zoom_pixels.cpp (the zoom over plain pixel
+// buffers); desktop_window.cpp and zoom_pixels.cpp call none of the others.
 
 // host.cpp: the table, and the procedure that stands in front of each host.
 // The record of window, subclassing it on the first call so that the layer
