@@ -51,14 +51,22 @@ const DpiCalls& dpiCalls()
 
 int withinZooms(int z) { return z < 1 ? 1 : (z > desk.largestZoom ? desk.largestZoom : z); }
 
-SIZE sizeAt(HWND window, int z, UINT dpi)
+// The window's rectangle around a client area of the frame at zoom z whose
+// top-left corner is (0, 0).
+RECT frameAround(HWND window, int z, UINT dpi)
 {
     RECT wanted = {0, 0, SCREEN_WIDTH * z, SCREEN_HEIGHT * z};
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
     const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
     if (!dpiCalls().adjustForDpi || !dpiCalls().adjustForDpi(&wanted, style, FALSE, exStyle, dpi))
         AdjustWindowRectEx(&wanted, style, FALSE, exStyle);
-    return SIZE{wanted.right - wanted.left, wanted.bottom - wanted.top};
+    return wanted;
+}
+
+SIZE sizeAt(HWND window, int z, UINT dpi)
+{
+    const RECT around = frameAround(window, z, dpi);
+    return SIZE{around.right - around.left, around.bottom - around.top};
 }
 
 RECT workAreaOf(HMONITOR monitor)
@@ -318,11 +326,13 @@ void becomeDesktopWindow(HWND window)
     const RECT area = workArea(window);
     const UINT dpi = dpiOf(window);
     chooseZoomFor(area, dpi);
-    const SIZE size = sizeAt(window, desk.zoom, dpi);
-    const int height = size.cy + SOFTKEY_BAR_HEIGHT * desk.zoom;
+    // Centred as it shows: the window down to its client area's bottom edge,
+    // and the bar there, which hides the border below.
+    const RECT around = frameAround(window, desk.zoom, dpi);
+    const int shownHeight = (SCREEN_HEIGHT + SOFTKEY_BAR_HEIGHT) * desk.zoom - around.top;
     placeFrame(window,
-               area.left + (area.right - area.left - size.cx) / 2,
-               area.top + (area.bottom - area.top - height) / 2,
+               area.left + (area.right - area.left - (around.right - around.left)) / 2,
+               area.top + (area.bottom - area.top - shownHeight) / 2,
                area,
                dpi);
 }

@@ -35,18 +35,29 @@ protected:
         EXPECT_EQ(pixelsNotInBlocks(shownFrame(frame(), zoom), framePicture(), zoom), 0);
     }
 
-    // 1 when the whole window, its bar too, lies within percent of the work
-    // area of its monitor.
-    static bool fitsWorkArea(int percent)
+    // The work area of the frame window's monitor, as the system gives it.
+    static RECT workArea()
     {
         MONITORINFO monitor = {};
         monitor.cbSize = sizeof monitor;
         GetMonitorInfoW(MonitorFromWindow(frame(), MONITOR_DEFAULTTONEAREST), &monitor);
-        const RECT& area = monitor.rcWork;
-        const std::vector<LONG> window = wintest::rectOf(frame());
-        const LONG bottom = std::max(window[3], wintest::rectOf(standIn.bar)[3]);
+        return monitor.rcWork;
+    }
+    // The whole window on the screen, its bar too: left, top, right, bottom.
+    static std::vector<LONG> wholeWindow()
+    {
+        std::vector<LONG> window = wintest::rectOf(frame());
+        window[3] = std::max(window[3], wintest::rectOf(standIn.bar)[3]);
+        return window;
+    }
+
+    // 1 when the whole window lies within percent of its work area.
+    static bool fitsWorkArea(int percent)
+    {
+        const RECT area = workArea();
+        const std::vector<LONG> window = wholeWindow();
         return (window[2] - window[0]) * 100 <= (area.right - area.left) * percent &&
-               (bottom - window[1]) * 100 <= (area.bottom - area.top) * percent;
+               (window[3] - window[1]) * 100 <= (area.bottom - area.top) * percent;
     }
 
     // The frame window has the keys: a key typed now reaches it.
@@ -99,6 +110,14 @@ TEST_F(DesktopWindow, OpensAtTheLargestZoomWhoseWindowFitsEightyPercentOfTheScre
         EXPECT_EQ(first, expectedZoom()) << "on this screen";
     }
     EXPECT_TRUE(fitsWorkArea(80)) << "at zoom " << first;
+    // Centred on the work area: the margins left and right, and above and
+    // below, differ by a pixel at most.
+    const RECT area = workArea();
+    const std::vector<LONG> at = wholeWindow();
+    const std::vector<LONG> margins = {at[0] - area.left, area.right - at[2], at[1] - area.top, area.bottom - at[3]};
+    EXPECT_GE(*std::min_element(margins.begin(), margins.end()), 0) << "margins " << testing::PrintToString(margins);
+    EXPECT_LE(std::abs(margins[0] - margins[1]), 1) << "margins left and right";
+    EXPECT_LE(std::abs(margins[2] - margins[3]), 1) << "margins above and below";
     expectFrameAt(first, "at the first start");
     repaintPixel(100, 50, 0x123456);
     expectFrameAt(first, "after a pixel changed");
@@ -135,10 +154,7 @@ TEST_F(DesktopWindow, AMoveToAnotherMonitorChoosesTheZoomForItAndKeepsTheWindowW
 {
     const int first = desktopZoom();
     const UINT dpi = GetDpiForWindow(frame());
-    MONITORINFO monitor = {};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(frame(), MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT& area = monitor.rcWork;
+    const RECT area = workArea();
     const auto moveTo = [&](LONG x, LONG y) {
         RECT suggested = {x, y, x + 300, y + 300};
         SendMessageW(frame(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
