@@ -18,32 +18,34 @@ const COLORREF MAGENTA = RGB(255, 0, 255), WHITE = RGB(255, 255, 255), BLACK = R
 // so on a screen under 255 rows some bands have no row at all. Band b is blue 255 - b.
 int blueOfRow(int y, int h) { return 256 - (255 * (y + 1) + h - 1) / h; }
 
-TEST(BackdropDissolve, VisitsEveryPixelOnceInPassOrder)
+TEST(BackdropDissolve, VisitsEveryPixelOnceInPassOrderOrWithoutDissolvingRowByRow)
 {
-    // When a pixel is drawn: its pass, then its row, then its column.
-    auto when = [](std::pair<int, int> p) {
-        return std::make_tuple(dissolveOrder[(p.second % 8) * 8 + p.first % 8], p.second, p.first);
-    };
     const std::pair<int, int> sizes[] = {{21, 13}, {8, 8}, {1, 1}, {0, 5}};
-    for (auto size : sizes) {
-        SCOPED_TRACE(testing::Message() << size.first << " x " << size.second);
-        std::vector<std::pair<int, int>> visits;
-        sweepPicture(
-            size.first,
-            size.second,
-            1,
-            [](void* context, int x, int y) {
-                static_cast<std::vector<std::pair<int, int>>*>(context)->push_back({x, y});
-            },
-            &visits);
-        ASSERT_EQ(static_cast<size_t>(size.first * size.second), visits.size());
-        for (size_t i = 0; i < visits.size(); ++i) {
-            auto v = visits[i];
-            ASSERT_TRUE(v.first >= 0 && v.first < size.first && v.second >= 0 && v.second < size.second);
-            // Strictly later than the one before: no pixel twice, passes in order.
-            ASSERT_TRUE(i == 0 || when(visits[i - 1]) < when(v)) << "visit " << i;
+    for (int dissolve : {1, 0})
+        for (auto size : sizes) {
+            SCOPED_TRACE(testing::Message() << size.first << " x " << size.second << (dissolve ? "" : ", one sweep"));
+            // When a pixel is drawn: its pass (one without dissolving), then its row, then its column.
+            auto when = [dissolve](std::pair<int, int> p) {
+                return std::make_tuple(
+                    dissolve ? dissolveOrder[(p.second % 8) * 8 + p.first % 8] : 0, p.second, p.first);
+            };
+            std::vector<std::pair<int, int>> visits;
+            sweepPicture(
+                size.first,
+                size.second,
+                dissolve,
+                [](void* context, int x, int y) {
+                    static_cast<std::vector<std::pair<int, int>>*>(context)->push_back({x, y});
+                },
+                &visits);
+            ASSERT_EQ(static_cast<size_t>(size.first * size.second), visits.size());
+            for (size_t i = 0; i < visits.size(); ++i) {
+                auto v = visits[i];
+                ASSERT_TRUE(v.first >= 0 && v.first < size.first && v.second >= 0 && v.second < size.second);
+                // Strictly later than the one before: no pixel twice, passes in order.
+                ASSERT_TRUE(i == 0 || when(visits[i - 1]) < when(v)) << "visit " << i;
+            }
         }
-    }
     // Each pass draws one pixel of every 8 x 8 cell.
     EXPECT_EQ(64u, std::set<int>(dissolveOrder, dissolveOrder + 64).size());
 }
