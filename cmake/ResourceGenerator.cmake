@@ -26,7 +26,8 @@ endfunction()
 # kubrelse_generated_resources(<target> <script.rc> <mode> <comment> FILES <name>...)
 # runs the generator in <mode> ("game" or "setup") to write the named files
 # into <build dir>/generated, and compiles <script.rc>, which includes them,
-# into the OBJECT library <target>. An OBJECT library hands the compiled
+# into the OBJECT library <target> (rebuilt when the folder's resource_ids.h,
+# if it has one, changes). An OBJECT library hands the compiled
 # resource object itself to every program that links it, so the linker
 # cannot drop it the way it drops an unused member of a static archive.
 function(kubrelse_generated_resources target script mode comment)
@@ -43,6 +44,9 @@ function(kubrelse_generated_resources target script mode comment)
         VERBATIM)
     add_library(${target} OBJECT ${script})
     target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} PRIVATE ${generated} ${KUBRELSE_VERSION_DIR})
-    set_source_files_properties(${script} PROPERTIES
-        OBJECT_DEPENDS "${files};${CMAKE_CURRENT_SOURCE_DIR}/resource_ids.h;${KUBRELSE_VERSION_FILES}")
+    set(depends ${files} ${KUBRELSE_VERSION_FILES})
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/resource_ids.h)
+        list(APPEND depends ${CMAKE_CURRENT_SOURCE_DIR}/resource_ids.h)
+    endif()
+    set_source_files_properties(${script} PROPERTIES OBJECT_DEPENDS "${depends}")
 endfunction()

@@ -97,6 +97,30 @@ Bytes bmpFile(const IndexedImage& img, int bitsPerPixel)
     return b;
 }
 
+Bytes trueColourBmpFile(const Image& img)
+{
+    const size_t stride = dibStride(img.width, 24);
+    const uint32_t imageSize = uint32_t(stride * size_t(img.height));
+    Bytes b;
+    b.push_back('B');
+    b.push_back('M');
+    putU32(b, 14 + 40 + imageSize);
+    putU32(b, 0);
+    putU32(b, 14 + 40);
+    putInfoHeader(b, img.width, img.height, 24, imageSize, 0);
+    for (int y = img.height - 1; y >= 0; --y) {
+        Bytes row(stride, 0);
+        for (int x = 0; x < img.width; ++x) {
+            const Colour c = img.at(x, y);
+            row[size_t(x) * 3] = uint8_t(blueOf(c));
+            row[size_t(x) * 3 + 1] = uint8_t(greenOf(c));
+            row[size_t(x) * 3 + 2] = uint8_t(redOf(c));
+        }
+        b.insert(b.end(), row.begin(), row.end());
+    }
+    return b;
+}
+
 Bytes iconImage(const IndexedImage& img, int bitsPerPixel)
 {
     size_t entries = size_t(1) << bitsPerPixel;

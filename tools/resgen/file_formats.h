@@ -1,6 +1,6 @@
 // Byte layouts of the files the resource scripts include: Windows bitmaps
-// (8 and 4 bits per pixel) and icons (RIFF WAVE images: wave.h); and PNG
-// for review.
+// (8 and 4 bits per pixel, and 24 for a test's picture) and icons (RIFF
+// WAVE images: wave.h); and PNG for review.
 #ifndef RESGEN_FILE_FORMATS_H
 #define RESGEN_FILE_FORMATS_H
 
@@ -28,6 +28,10 @@ Bytes dibImage(const IndexedImage& img, int bitsPerPixel);
 
 // A .bmp file: the 14-byte file header, then dibImage.
 Bytes bmpFile(const IndexedImage& img, int bitsPerPixel);
+
+// A .bmp file of 24 bits per pixel, no colour table: each pixel stored as
+// its blue, green and red bytes.
+Bytes trueColourBmpFile(const Image& img);
 
 // One icon image: header with doubled height, colour table, XOR rows, AND
 // mask (1 = transparent). bitsPerPixel 4 or 8.

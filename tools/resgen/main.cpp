@@ -1,9 +1,10 @@
 // resgen: writes the files the programs' resource scripts include, or the
 // contact sheet for reviewing the pictures.
 //
-//   resgen game  DIR     bitmaps, icon, sounds and piece masks of kubrelse
-//   resgen setup DIR     icon and picture of setup
-//   resgen sheet FILE    every picture at 3x, labelled, as a PNG
+//   resgen game  DIR         bitmaps, icon, sounds and piece masks of kubrelse
+//   resgen setup DIR         icon and picture of setup
+//   resgen setup-tests DIR   the picture setup's tests put in the backdrop's place
+//   resgen sheet FILE        every picture at 3x, labelled, as a PNG
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -12,7 +13,7 @@
 
 static int usage()
 {
-    std::fprintf(stderr, "usage: resgen game|setup DIR | resgen sheet FILE.png\n");
+    std::fprintf(stderr, "usage: resgen game|setup|setup-tests DIR | resgen sheet FILE.png\n");
     return 2;
 }
 
@@ -35,6 +36,8 @@ int main(int argc, char** argv)
         ok = buildGameFiles(files, error);
     } else if (std::strcmp(argv[1], "setup") == 0) {
         ok = buildSetupFiles(files, error);
+    } else if (std::strcmp(argv[1], "setup-tests") == 0) {
+        ok = buildSetupTestFiles(files, error);
     } else if (std::strcmp(argv[1], "sheet") == 0) {
         Image sheet;
         if (!buildContactSheet(sheet, error)) {

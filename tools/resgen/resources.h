@@ -22,6 +22,10 @@ struct SheetEntry {
 // Every file setup.rc includes: the program icon and the welcome picture.
 bool buildSetupFiles(std::vector<OutputFile>& files, std::string& error);
 
+// The file the launcher's tests add to their own resources: the stand-in
+// for the backdrop's picture.
+bool buildSetupTestFiles(std::vector<OutputFile>& files, std::string& error);
+
 // Every file game.rc includes: bitmaps, the icon, sounds, piece masks.
 bool buildGameFiles(std::vector<OutputFile>& files, std::string& error);
 

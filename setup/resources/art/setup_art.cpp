@@ -189,3 +189,12 @@ Image setupPicture()
     drawShadowText(img, centredX(0, W, "EDITION", 1, false), ty + 21, "EDITION", WHITE, NAVY);
     return img;
 }
+
+Image backdropTestPicture()
+{
+    Image img(21, 13);
+    for (int y = 0; y < img.height; ++y)
+        for (int x = 0; x < img.width; ++x)
+            img.set(x, y, (x + 2 * y) % 7 == 0 ? rgb(255, 0, 255) : rgb(10 + 11 * x, 20 + 17 * y, 60 + x * y % 150));
+    return img;
+}

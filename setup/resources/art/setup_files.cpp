@@ -14,6 +14,12 @@ bool buildSetupFiles(std::vector<OutputFile>& files, std::string& error)
     return true;
 }
 
+bool buildSetupTestFiles(std::vector<OutputFile>& files, std::string&)
+{
+    files.push_back({"test_picture.bmp", trueColourBmpFile(backdropTestPicture())});
+    return true;
+}
+
 std::vector<SheetEntry> setupSheetPictures()
 {
     return {{"SETUP " + std::to_string(IDI_SETUP), setupIcon()},

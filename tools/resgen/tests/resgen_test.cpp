@@ -47,6 +47,21 @@ TEST(Bitmaps, FourBitRowsAreBottomUpHighNibbleFirstAndPaddedToWords)
     EXPECT_EQ(rows[6] | rows[7] | rows[2] | rows[3], 0) << "padding is zero";
 }
 
+TEST(Bitmaps, TrueColourRowsAreBottomUpBlueGreenRedAndPaddedToWords)
+{
+    Image img(2, 2, 0);
+    img.set(0, 0, rgb(1, 2, 3));  // top left
+    img.set(1, 1, rgb(4, 5, 6));  // bottom right
+    Bytes bmp = trueColourBmpFile(img);
+    ASSERT_EQ(bmp.size(), 14u + 40 + 2 * 8);
+    EXPECT_EQ(getU32(bmp, 2), bmp.size());
+    EXPECT_EQ(getU32(bmp, 10), 54u) << "the rows follow the header: no colour table";
+    EXPECT_EQ(getU16(bmp, 14 + 14), 24u);
+    const Bytes bottom(bmp.begin() + 54, bmp.begin() + 62), top(bmp.begin() + 62, bmp.end());
+    EXPECT_EQ(bottom, (Bytes{0, 0, 0, 6, 5, 4, 0, 0})) << "first stored row is the bottom one, padded to 8 bytes";
+    EXPECT_EQ(top, (Bytes{3, 2, 1, 0, 0, 0, 0, 0}));
+}
+
 TEST(Bitmaps, PicturesWithTooManyColoursOrForeignColoursAreRefused)
 {
     Image img(17, 1);
