@@ -182,6 +182,29 @@ TEST_F(LauncherFlowTest, NextHandsOverTheFirstFileThereIsAndOpensTheReadme)
     }
 }
 
+TEST_F(LauncherFlowTest, OnTheLaidOutDiskNextHandsOverTheArmInstallationFile)
+{
+    // The disk as it is handed out, laid out beside this program by the ctest fixture handset.disk.
+    const std::string disk = wintest::testFolder() + "\\disk\\";
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((disk + "*").c_str(), &found);
+    ASSERT_NE(INVALID_HANDLE_VALUE, search) << "no laid-out disk";
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..") {
+            EXPECT_TRUE(CopyFileA((disk + name).c_str(), (launcherDir + "\\" + name).c_str(), FALSE)) << name;
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    registerAppManager(REGISTERED_WITH_PATH);
+    start();
+    HWND dialog = waitFor(L"SETUP_BEGIN");
+    ASSERT_NE(nullptr, dialog);
+    press(dialog, IDC_NEXT);
+    EXPECT_EQ(0u, setup.finish());
+    expectStarts("KubrelSE.ARM.ini", true);
+}
+
 // Every DLL a whole run loads, as Wine's loader traces them (+loaddll).
 const std::vector<std::string> LOADED_BY_A_RUN = {
     "advapi32.dll", "combase.dll", "gdi32.dll",   "imm32.dll",  "kernel32.dll", "kernelbase.dll", "msvcrt.dll",
