@@ -71,8 +71,10 @@ TEST_F(SetupConfigTest, FolderOfTheModulePathAndALauncherInADriveRoot)
         ASSERT_EQ(1, folderOfPath(c.path, out, sizeof out));
         EXPECT_STREQ(c.folder, out) << c.path;
     }
-    // A path that does not fit yields no folder rather than a wrong one.
+    // A path that does not fit yields no folder, and no installation file, rather than a wrong one.
     EXPECT_EQ(0, folderOfPath("C:\\Folder\\SETUP.EXE", out, 16));
+    EXPECT_STREQ("", out);
+    EXPECT_EQ(0, joinCpuPath(out, 16, "C:\\Folder", "arm.ini"));
     EXPECT_STREQ("", out);
 
     ASSERT_TRUE(writeTextFile("C:\\SETUP.INF", "[Main]\r\nARM=arm.ini\r\n"));
@@ -123,6 +125,8 @@ TEST(LauncherText, FillsThePatternCutAtItsRoom)
     EXPECT_EQ(0, fillPattern(line, sizeof line - 10, "install %s into", title.c_str()));
     EXPECT_EQ("install " + std::string(237, 'T'), line);
     EXPECT_EQ('#', line[sizeof line - 10]);  // nothing written past the room
+    EXPECT_EQ(1, fillPattern(line, sizeof line, "100%% %s", "sure"));
+    EXPECT_STREQ("100% sure", line);
 }
 
 TEST(AppManagerLookup, AsksForReadRightsOnlyAndTheOtherViewOnWow64)
@@ -177,6 +181,12 @@ TEST(AppManagerLookup, FindsAKeyInTheViewWhereItIsAndNeverReadsAValueCut)
     EXPECT_EQ(1, readDefaultValue(key, out, 128));
     EXPECT_STREQ(expected, out);
     EXPECT_EQ(nullptr, strchr(out, '%'));
+    // Short as stored, too long once expanded: no path either.
+    SetEnvironmentVariableA("KUBRELSE_LONG", std::string(200, 'p').c_str());
+    const char longer[] = "C:\\%KUBRELSE_LONG%.EXE";
+    RegSetValueExA(key, NULL, 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(longer), sizeof longer);
+    EXPECT_EQ(0, readDefaultValue(key, out, 128));
+    EXPECT_STREQ("", out);
     RegSetValueExA(key, NULL, 0, REG_BINARY, reinterpret_cast<const BYTE*>(path), sizeof path);
     EXPECT_EQ(0, readDefaultValue(key, out, 128));
     EXPECT_STREQ("", out);
