@@ -1,6 +1,7 @@
 #include "setup_file.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <set>
@@ -46,9 +47,9 @@ bool isShortName(const std::string& name, bool numbered)
         const char c = name[i];
         const bool digit = c >= '0' && c <= '9';
         const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-        if (i == dot || (i > dot && numbered ? digit : digit || letter || std::strchr("_-~", c)))
-            continue;
-        return false;
+        const bool allowed = i > dot && numbered ? digit : digit || letter || std::strchr("_-~", c) != nullptr;
+        if (i != dot && !allowed)
+            return false;
     }
     return true;
 }
@@ -62,9 +63,8 @@ unsigned fileNumber(const std::string& cabinetName)
 unsigned ceFolder(const std::string& part)
 {
     unsigned n = 0;
-    int used = 0;
-    if (std::sscanf(part.c_str(), "%%CE%u%%%n", &n, &used) != 1 || size_t(used) != part.size() || n < 1 ||
-        n > HIGHEST_CE_FOLDER || part != "%CE" + std::to_string(n) + "%")
+    if (std::sscanf(part.c_str(), "%%CE%u%%", &n) != 1 || n < 1 || n > HIGHEST_CE_FOLDER ||
+        part != "%CE" + std::to_string(n) + "%")
         return 0;
     return n;
 }
