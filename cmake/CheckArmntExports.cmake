@@ -1,6 +1,7 @@
 # ctest check: the Wine-side core and shell libraries (handset-wine) export
 # every name the list of the handset's calls puts under them, so no import
-# of the image is left unbound.
+# of the image is left unbound, from an export directory Wine's loader can
+# read under qemu-arm.
 #   cmake -DCALLS=<handset_calls.txt> -DREADOBJ=<llvm-readobj>
 #         -DDLLS=<dir with coredll.dll and aygshell.dll> -P CheckArmntExports.cmake
 cmake_policy(SET CMP0057 NEW)
@@ -12,6 +13,12 @@ foreach(library IN LISTS calls_LIBRARIES)
     execute_process(COMMAND ${READOBJ} --coff-exports ${dll} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
     if(failed)
         message(FATAL_ERROR "cannot read the exports of ${dll}")
+    endif()
+    # The export directory 4-byte aligned: Wine's loader reads it with
+    # aligned loads, which fault under qemu-arm (export_alignment.cpp).
+    execute_process(COMMAND ${READOBJ} --file-headers ${dll} OUTPUT_VARIABLE headers)
+    if(NOT headers MATCHES "ExportTableRVA: 0x[0-9A-F]*[048C]\n")
+        message(FATAL_ERROR "${dll}: the export directory is not 4-byte aligned")
     endif()
     string(REGEX MATCHALL "Name: [A-Za-z0-9_]+" exported "${dump}")
     list(TRANSFORM exported REPLACE "Name: " "")

@@ -64,7 +64,8 @@ const IMAGE_NT_HEADERS32* headersOf(const void* image)
     return reinterpret_cast<const IMAGE_NT_HEADERS32*>(static_cast<const BYTE*>(image) + dos->e_lfanew);
 }
 
-// Reserves the addresses path's image prefers.
+// Reserves the addresses path's image prefers, unless something holds
+// them already.
 void reservePreferredBase(LPCWSTR path)
 {
     HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -74,8 +75,10 @@ void reservePreferredBase(LPCWSTR path)
         fail("cannot read the image's header");
     CloseHandle(file);
     const IMAGE_OPTIONAL_HEADER32& optional = headersOf(header)->OptionalHeader;
-    if (!VirtualAlloc(reinterpret_cast<void*>(static_cast<ULONG_PTR>(optional.ImageBase)), optional.SizeOfImage,
-                      MEM_RESERVE, PAGE_NOACCESS))
+    void* preferred = reinterpret_cast<void*>(static_cast<ULONG_PTR>(optional.ImageBase));
+    MEMORY_BASIC_INFORMATION there = {};
+    if (!VirtualAlloc(preferred, optional.SizeOfImage, MEM_RESERVE, PAGE_NOACCESS) &&
+        (!VirtualQuery(preferred, &there, sizeof there) || there.State == MEM_FREE))
         fail("cannot reserve the image's preferred addresses");
 }
 
