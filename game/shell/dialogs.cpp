@@ -3,10 +3,10 @@
 #include "../resources/resource_ids.h"
 #include "handset_shell.h"
 #include "locked_resource.h"
-#include "main_window.h"
 #include "render.h"
 #include "settings.h"
 #include "shell_state.h"
+#include "softkeys.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include "../resources/resource_ids.h"
 #include "dialogs.h"
 #include "engine.h"
-#include "handset_shell.h"
 #include "key_click.h"
 #include "locked_resource.h"
 #include "render.h"
 #include "settings.h"
 #include "shell_state.h"
+#include "softkeys.h"
 #include "sound.h"
 
 namespace {
@@ -287,16 +287,6 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }
-}
-
-HWND createSoftkeyBar(HWND window, UINT barId)
-{
-    SHMENUBARINFO bar = {};
-    bar.cbSize = sizeof bar;
-    bar.hwndParent = window;
-    bar.nToolBarId = barId;
-    bar.hInstRes = shell.instance;
-    return SHCreateMenuBar(&bar) ? bar.hwndMB : nullptr;
 }
 
 void installEngineHost()

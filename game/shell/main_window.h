@@ -14,9 +14,6 @@ ATOM registerMainClass(HINSTANCE instance);
 // else ready first). 1 when the window exists and is shown.
 int makeMainWindow(HINSTANCE instance, int showCommand);
 
-// Builds window's softkey bar from menu-bar resource barId; null on failure.
-HWND createSoftkeyBar(HWND window, UINT barId);
-
 // Connects the engine to this program: repaints, gravity steps, tiles.
 void installEngineHost();
 
