@@ -1,6 +1,8 @@
 // What the game leaves in the registry, and the string ring.
 #include "shell_fixture.h"
 
+#include <sddl.h>
+
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -80,6 +82,18 @@ TEST_F(Settings, ScoresOfOtherTypesReadAsNumbersOnlyWhenTheyFitFourBytes)
     EXPECT_EQ(game.highScores[4], 0) << "missing: the default";
 }
 
+// Gives the key-click setting's key the access rules of sddl.
+void setKeyClickRules(const wchar_t* sddl)
+{
+    PSECURITY_DESCRIPTOR rules = nullptr;
+    HKEY key;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &rules, nullptr));
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, KEY_CLICK_PATH, 0, WRITE_DAC, &key), ERROR_SUCCESS);
+    EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, rules), ERROR_SUCCESS);
+    RegCloseKey(key);
+    LocalFree(rules);
+}
+
 // The handset's key clicks before the game starts: a sound, or no "Script"
 // value at all.
 class KeyClicks : public Settings, public testing::WithParamInterface<const wchar_t*> {};
@@ -113,8 +127,17 @@ TEST_P(KeyClicks, AreRecordedAndSilencedTogetherOrNotAtAllAndGivenBackOnEachDeac
     ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, KEY_CLICK_PATH, KEY_CLICK_VALUE, RRF_RT_REG_SZ, nullptr, nullptr, &size),
               ERROR_SUCCESS);
     EXPECT_EQ(size, 2u) << "the empty text, terminator only";
+    // Made read-only while silenced, the setting cannot be given back: the
+    // record stays, and the next start gives it back from there.
+    setKeyClickRules(L"D:(D;;0x0006;;;WD)(A;;GA;;;WD)");  // no values set, no keys made
     restoreKeyClick();
+    EXPECT_EQ(script(), L"");
+    EXPECT_EQ(keyClickRecord(), record);
+    setKeyClickRules(L"D:(A;;GA;;;WD)");
+    forgetKeyClick();
+    saveKeyClick();
     EXPECT_EQ(script(), handset);
+    EXPECT_EQ(keyClickRecord(), L"<no record>");
 
     // A game key that takes no record: without one, no silence. Read-only,
     // it refuses the record and the clearing of the other kind alike; a link
