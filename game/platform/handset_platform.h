@@ -1,11 +1,13 @@
 // What the handset's own platform headers say differently from the desktop
 // headers the handset build compiles with: calls its headers define as
-// macros over other exports, and the exports behind them. Included ahead of
-// every source of the handset build (cmake/clang-armv4t-handset.cmake), so
-// the game's code stays written once and the handset image imports only
-// what the handset's core library exports (game/shell/handset_calls.txt).
-#ifndef KUBRELSE_SHELL_HANDSET_HANDSET_PLATFORM_H
-#define KUBRELSE_SHELL_HANDSET_HANDSET_PLATFORM_H
+// macros over other exports, and the exports behind them. In the handset
+// build, the target kubrelse_handset_spellings (CMakeLists.txt beside this
+// file) includes it ahead of every source of the platform's side and of
+// the game's shell, so the game's code stays written once and the handset
+// image imports only what the handset's core library exports
+// (game/shell/handset_calls.txt). The engine includes no platform header.
+#ifndef KUBRELSE_PLATFORM_HANDSET_PLATFORM_H
+#define KUBRELSE_PLATFORM_HANDSET_PLATFORM_H
 
 #include <windows.h>
 #include <wchar.h>
