@@ -22,3 +22,13 @@ art:
 	@tools/install-deps
 	@cmake --preset native >/dev/null
 	@cmake --build --preset native --target contact_sheet
+
+# The handset's own kubrelse.exe under Wine for 32-bit ARM on your display.
+.PHONY: play-handset
+play-handset:
+	@tools/play-handset
+
+# The handset image's tests under Wine for 32-bit ARM alone.
+.PHONY: test-handset
+test-handset:
+	@tools/test-handset

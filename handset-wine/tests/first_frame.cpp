@@ -1,7 +1,9 @@
 // first-frame OUT.bmp COMMAND...: starts the game by COMMAND at zoom 2 and
-// writes its window's first frame, the whole client area, to OUT.bmp; then
-// closes it. Built for the x64 desktop build and for Wine on ARM, so the
-// handset image's first frame can be compared with the desktop program's.
+// writes its window's first frame, the whole client area (the handset's
+// screen at zoom 2), to OUT.bmp; then closes it. Prints how long the frame
+// took to come after the start. Built for the x64 desktop build and for
+// Wine on ARM, so the handset image's first frame can be compared with the
+// desktop program's.
 #include "window_reading.h"
 
 using namespace handset_test;
@@ -14,6 +16,7 @@ extern "C" void firstFrameMain()
     LPWSTR command = pastArgument(out);
     chooseZoom(2);
     Started game;
+    const DWORD started = GetTickCount();
     if (!path[0] || !*command || !game.start(command)) {
         print("first-frame: usage: first-frame OUT.bmp COMMAND...; or COMMAND did not start\n");
         ExitProcess(2);
@@ -24,11 +27,13 @@ extern "C" void firstFrameMain()
         ExitProcess(1);
     }
     Picture frame = firstFrame(window);
+    const DWORD took = GetTickCount() - started;
     const bool written = writeBmp(path, frame);
     PostMessageW(window, WM_CLOSE, 0, 0);
     const DWORD code = game.finish();
-    char line[120];
-    wsprintfA(line, "first-frame: %d x %d written; the game ended with %lu\n", frame.width, frame.height, code);
+    char line[160];
+    wsprintfA(line, "first-frame: %d x %d, %lu ms from the start; written; the game ended with %lu\n", frame.width,
+              frame.height, took, code);
     print(line);
     ExitProcess(written && code == 0 ? 0 : 1);
 }
