@@ -17,7 +17,9 @@ using Samples = std::vector<int16_t>;
 // WAV49 GSM 6.10 data: whole 65-byte blocks, the last one padded with
 // silence. Empty on an encoder failure.
 Bytes gsmEncode(const Samples& pcm);
-// The reverse, for checking what was encoded. False on malformed data.
+// The reverse, for checking what was encoded (only the tests call it; the
+// generator runs at build time and is never handed out). False on
+// malformed data.
 bool gsmDecode(const Bytes& blocks, Samples& pcm);
 
 // RIFF WAVE images. gsmWave: chunks fmt (20 bytes), fact, data (padded to
