@@ -13,20 +13,6 @@
 
 #include "win32_calls.h"
 
-HMODULE loadSystemLibrary(const char* name)
-{
-    static char path[PATH_ROOM];
-    UINT length = GetSystemDirectoryA(path, sizeof path);
-    if (length == 0 || length >= sizeof path) {
-        return NULL;
-    }
-    if (!appendText(path, sizeof path, "\\") || !appendText(path, sizeof path, name)) {
-        return NULL;
-    }
-    // Its own dependencies are then looked for in the system folder first.
-    return LoadLibraryExA(path, NULL, LOAD_WITH_ALTERED_SEARCH_PATH);
-}
-
 void openWithShell(const char* path, int show)
 {
     typedef decltype(&ShellExecuteA) ShellExecuteFn;

@@ -116,9 +116,7 @@ int16_t primaryMonitorDpi(void);
 // A length in pixels at 96 DPI, at launcher.screenDpi.
 int dpiScaled(int pixels);
 
-// ---- DLLs (dlls.cpp; the search itself is restricted by restrictDllSearch) ----------
-// A DLL from the system folder, by its full path; null when it cannot be loaded.
-HMODULE loadSystemLibrary(const char* name);
+// ---- DLLs (dlls.cpp; searched and loaded as win32_calls.h says) -------------------
 // Opens a file in the program registered for its kind (the shell's "open"),
 // through the shell library taken from the system folder.
 void openWithShell(const char* path, int show);

@@ -8,6 +8,17 @@ int restrictDllSearch()
     return setDefault && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32) ? 1 : 0;
 }
 
+HMODULE loadSystemLibrary(const char* name)
+{
+    char path[MAX_PATH];
+    const UINT length = GetSystemDirectoryA(path, MAX_PATH);
+    if (length == 0 || length + 1 + static_cast<UINT>(lstrlenA(name)) >= MAX_PATH)
+        return nullptr;
+    path[length] = '\\';
+    lstrcpynA(path + length + 1, name, MAX_PATH - static_cast<int>(length) - 1);
+    return LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
 UINT systemDpi()
 {
     HDC screen = GetDC(nullptr);

@@ -1,8 +1,8 @@
 // Small Win32 helpers both programs share: the calls of later Windows than
 // the programs are made for, looked up by name; the restriction of the DLL
-// search to the system folder; the system's DPI where no call of the
-// monitor's or window's own can tell it. Desktop Windows only: the
-// handset's build never links this.
+// search to the system folder, and a DLL loaded from there by its full
+// path; the system's DPI where no call of the monitor's or window's own can
+// tell it. Desktop Windows only: the handset's build never links this.
 #ifndef KUBRELSE_WIN32_WIN32_CALLS_H
 #define KUBRELSE_WIN32_WIN32_CALLS_H
 
@@ -22,6 +22,11 @@ Function procOf(HMODULE module, const char* name)
 // the system folder only. 1 when the search is the system folder only; 0
 // when the program's own folder is still searched.
 int restrictDllSearch();
+
+// The DLL name (ANSI calls, as the launcher makes them) loaded from the
+// system folder by its full path; its own dependencies are then looked for
+// in the system folder first. Null when it cannot be loaded.
+HMODULE loadSystemLibrary(const char* name);
 
 // The system's DPI as the screen's context gives it; 96 where it cannot.
 UINT systemDpi();

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "handset_shell.h"
+#include "registry_value.h"
 #include "shell_state.h"
 
 const wchar_t KEY_CLICK_PATH[] = L"ControlPanel\\Sounds\\Keypress";
@@ -23,27 +24,6 @@ enum KeyClickSaved : int32_t {
 wchar_t savedKeyClick[KEY_CLICK_ROOM];
 KeyClickSaved keyClickSaved;
 
-// Reads text value name of an open key into dest (room characters, 2 to
-// KEY_CLICK_ROOM): 0, or the registry error with dest untouched. The local
-// buffer has room for one character more than the caller's, and the text
-// gets a terminator of our own: stored text without one, or of another
-// type, is never read past its end, and text longer than the caller's room
-// is refused rather than cut.
-LONG queryText(HKEY key, const wchar_t* name, wchar_t* dest, int room)
-{
-    const int limit = room < KEY_CLICK_ROOM ? room : KEY_CLICK_ROOM;
-    wchar_t text[KEY_CLICK_ROOM + 1] = {};
-    DWORD size = static_cast<DWORD>(limit * sizeof(wchar_t));
-    const LONG result = RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
-    if (result != ERROR_SUCCESS)
-        return result;
-    text[size / sizeof(wchar_t)] = L'\0';
-    if (lstrlenW(text) > limit - 1)
-        return ERROR_MORE_DATA;
-    lstrcpynW(dest, text, limit);
-    return ERROR_SUCCESS;
-}
-
 // A deleted value, or one that was not there: either way it is gone.
 int gone(LONG result) { return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND; }
 
@@ -57,19 +37,12 @@ int writeKeyClickRecord()
     LONG written;
     LONG other;
     if (keyClickSaved == KEY_CLICK_TEXT) {
-        const DWORD length = static_cast<DWORD>(lstrlenW(savedKeyClick));
-        written = RegSetValueExW(shell.appKey,
-                                 KEY_CLICK_RECORD_TEXT,
-                                 0,
-                                 REG_SZ,
-                                 reinterpret_cast<const BYTE*>(savedKeyClick),
-                                 (length + 1) * sizeof(wchar_t));
-        other = RegDeleteValueW(shell.appKey, KEY_CLICK_RECORD_NONE);
+        written = writeText(shell.appKey, nullptr, KEY_CLICK_RECORD_TEXT, savedKeyClick);
+        other = deleteValue(shell.appKey, nullptr, KEY_CLICK_RECORD_NONE);
     } else {
         const DWORD none = 1;
-        written = RegSetValueExW(
-            shell.appKey, KEY_CLICK_RECORD_NONE, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&none), sizeof none);
-        other = RegDeleteValueW(shell.appKey, KEY_CLICK_RECORD_TEXT);
+        written = writeValue(shell.appKey, nullptr, KEY_CLICK_RECORD_NONE, REG_DWORD, &none, sizeof none);
+        other = deleteValue(shell.appKey, nullptr, KEY_CLICK_RECORD_TEXT);
     }
     return written == ERROR_SUCCESS && gone(other);
 }
@@ -80,8 +53,8 @@ int removeKeyClickRecord()
 {
     if (!shell.appKey)
         return 0;
-    const LONG text = RegDeleteValueW(shell.appKey, KEY_CLICK_RECORD_TEXT);
-    const LONG none = RegDeleteValueW(shell.appKey, KEY_CLICK_RECORD_NONE);
+    const LONG text = deleteValue(shell.appKey, nullptr, KEY_CLICK_RECORD_TEXT);
+    const LONG none = deleteValue(shell.appKey, nullptr, KEY_CLICK_RECORD_NONE);
     return gone(text) && gone(none);
 }
 
@@ -90,11 +63,10 @@ int removeKeyClickRecord()
 // KEY_CLICK_UNREADABLE when it cannot be read or says both.
 KeyClickSaved readKeyClickRecord(wchar_t* dest)
 {
-    const LONG text = queryText(shell.appKey, KEY_CLICK_RECORD_TEXT, dest, KEY_CLICK_ROOM);
+    const LONG text = readText(shell.appKey, nullptr, KEY_CLICK_RECORD_TEXT, dest, KEY_CLICK_ROOM);
     DWORD mark = 0;
     DWORD size = sizeof mark;
-    const LONG none =
-        RegQueryValueExW(shell.appKey, KEY_CLICK_RECORD_NONE, nullptr, nullptr, reinterpret_cast<BYTE*>(&mark), &size);
+    const LONG none = readValue(shell.appKey, nullptr, KEY_CLICK_RECORD_NONE, nullptr, &mark, &size);
     if (text == ERROR_FILE_NOT_FOUND && none == ERROR_FILE_NOT_FOUND)
         return KEY_CLICK_NOT_READ;
     if (text == ERROR_SUCCESS && none == ERROR_FILE_NOT_FOUND)
@@ -108,28 +80,14 @@ KeyClickSaved readKeyClickRecord(wchar_t* dest)
 
 int readStringValue(const wchar_t* path, const wchar_t* name, wchar_t* dest, int room)
 {
-    HKEY key;
-    LONG result = room < 2 ? ERROR_INVALID_PARAMETER : RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_QUERY_VALUE, &key);
-    if (result == ERROR_SUCCESS) {
-        result = queryText(key, name, dest, room);
-        RegCloseKey(key);
-    }
+    const LONG result = readText(HKEY_CURRENT_USER, path, name, dest, room);
     SetLastError(static_cast<DWORD>(result));
     return result == ERROR_SUCCESS;
 }
 
 int writeStringValue(const wchar_t* path, const wchar_t* name, const wchar_t* text)
 {
-    HKEY key;
-    LONG result = RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_SET_VALUE, &key);
-    if (result != ERROR_SUCCESS)
-        result = RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
-    if (result == ERROR_SUCCESS) {
-        const DWORD length = static_cast<DWORD>(lstrlenW(text));
-        result =
-            RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), (length + 1) * sizeof(wchar_t));
-        RegCloseKey(key);
-    }
+    const LONG result = writeText(HKEY_CURRENT_USER, path, name, text);
     SetLastError(static_cast<DWORD>(result));
     return result == ERROR_SUCCESS;
 }
@@ -193,16 +151,9 @@ void restoreKeyClick()
     case KEY_CLICK_TEXT:
         given = writeStringValue(KEY_CLICK_PATH, KEY_CLICK_VALUE, savedKeyClick);
         break;
-    case KEY_CLICK_ABSENT: {
-        HKEY key;
-        LONG result = RegOpenKeyExW(HKEY_CURRENT_USER, KEY_CLICK_PATH, 0, KEY_SET_VALUE, &key);
-        if (result == ERROR_SUCCESS) {
-            result = RegDeleteValueW(key, KEY_CLICK_VALUE);
-            RegCloseKey(key);
-        }
-        given = gone(result);
+    case KEY_CLICK_ABSENT:
+        given = gone(deleteValue(HKEY_CURRENT_USER, KEY_CLICK_PATH, KEY_CLICK_VALUE));
         break;
-    }
     default:
         return;  // nothing saved, nothing changed: nothing to give back
     }

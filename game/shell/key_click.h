@@ -5,7 +5,10 @@
 
 #include <windows.h>
 
-constexpr int KEY_CLICK_ROOM = 260;
+#include "registry_value.h"
+
+// The longest key-click text the game saves and gives back, terminator included.
+constexpr int KEY_CLICK_ROOM = REGISTRY_TEXT_ROOM;
 
 extern const wchar_t KEY_CLICK_PATH[];   // "ControlPanel\Sounds\Keypress"
 extern const wchar_t KEY_CLICK_VALUE[];  // "Script"

@@ -2,6 +2,7 @@
 
 #include "../resources/resource_ids.h"
 #include "game_state.h"
+#include "registry_value.h"
 #include "shell_state.h"
 #include "wide_text.h"
 
@@ -48,16 +49,12 @@ int32_t readDword(UINT sectionId, UINT nameId, int32_t defaultValue)
     const wchar_t* name = loadResString(nameId);
     if (!shell.appKey || !section || !name)
         return defaultValue;
-    HKEY sectionKey;
-    if (RegOpenKeyExW(shell.appKey, section, 0, KEY_READ, &sectionKey) != ERROR_SUCCESS)
-        return defaultValue;
     // A shorter value of any type reads as a little-endian number; a longer
     // one does not fit and gives the default.
     DWORD value = 0;
     DWORD size = sizeof value;
-    const LONG queried = RegQueryValueExW(sectionKey, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
-    RegCloseKey(sectionKey);
-    return queried == ERROR_SUCCESS ? static_cast<int32_t>(value) : defaultValue;
+    const LONG read = readValue(shell.appKey, section, name, nullptr, &value, &size);
+    return read == ERROR_SUCCESS ? static_cast<int32_t>(value) : defaultValue;
 }
 
 void writeDword(UINT sectionId, UINT nameId, int32_t value)
@@ -66,13 +63,9 @@ void writeDword(UINT sectionId, UINT nameId, int32_t value)
     const wchar_t* name = loadResString(nameId);
     if (!shell.appKey || !section || !name)
         return;
-    HKEY sectionKey;
-    if (RegCreateKeyExW(shell.appKey, section, 0, nullptr, 0, KEY_WRITE, nullptr, &sectionKey, nullptr) !=
-        ERROR_SUCCESS)
-        return;
+    // A score that cannot be written is lost with this run; play goes on.
     const DWORD data = static_cast<DWORD>(value);
-    RegSetValueExW(sectionKey, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data);
-    RegCloseKey(sectionKey);
+    writeValue(shell.appKey, section, name, REG_DWORD, &data, sizeof data);
 }
 
 void readHighScores()

@@ -3,6 +3,7 @@
 // chooses one; its system menu, Ctrl+Plus and Ctrl+Minus, sizing by the
 // border in whole zoom steps, and another monitor or display.
 #include "layer.h"
+#include "registry_value.h"
 
 const wchar_t ZOOM_KEY[] = L"Software\\Nolvo Systems Inc.\\Desktop Handset Layer";
 const wchar_t ZOOM_VALUE[] = L"DesktopZoom";
@@ -91,25 +92,11 @@ int fits(HWND frame, int z, const RECT& area, UINT dpi, int percent)
            (window.cy + SOFTKEY_BAR_HEIGHT * z) * 100 <= (area.bottom - area.top) * percent;
 }
 
+// A zoom that cannot be kept is chosen afresh at the next start.
 void keepZoom(int z)
 {
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, ZOOM_KEY, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return;
     const DWORD kept = static_cast<DWORD>(z);
-    RegSetValueExW(key, ZOOM_VALUE, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&kept), sizeof kept);
-    RegCloseKey(key);
-}
-
-// The value of ZOOM_VALUE under path: 1 when it is there, whatever it holds.
-int readZoomValue(const wchar_t* path, DWORD* type, DWORD* value, DWORD* size)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return 0;
-    const LONG read = RegQueryValueExW(key, ZOOM_VALUE, nullptr, type, reinterpret_cast<BYTE*>(value), size);
-    RegCloseKey(key);
-    return read == ERROR_SUCCESS || read == ERROR_MORE_DATA;
+    writeValue(HKEY_CURRENT_USER, ZOOM_KEY, ZOOM_VALUE, REG_DWORD, &kept, sizeof kept);
 }
 
 // The zoom of value under path; 0 when there is none that can be used, -1
@@ -119,7 +106,8 @@ int zoomIn(const wchar_t* path)
     DWORD value = 0;
     DWORD type = 0;
     DWORD size = sizeof value;
-    if (!readZoomValue(path, &type, &value, &size))
+    const LONG read = readValue(HKEY_CURRENT_USER, path, ZOOM_VALUE, &type, &value, &size);
+    if (read != ERROR_SUCCESS && read != ERROR_MORE_DATA)
         return -1;
     return type == REG_DWORD && size == sizeof value && value >= 1 && value <= MAX_ZOOM ? static_cast<int>(value) : 0;
 }
@@ -134,11 +122,7 @@ int storedZoom()
     const int earlier = zoomIn(EARLIER_ZOOM_KEY);
     if (earlier < 0)
         return 0;
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, EARLIER_ZOOM_KEY, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-        RegDeleteValueW(key, ZOOM_VALUE);
-        RegCloseKey(key);
-    }
+    deleteValue(HKEY_CURRENT_USER, EARLIER_ZOOM_KEY, ZOOM_VALUE);
     if (earlier)
         keepZoom(earlier);
     return earlier;

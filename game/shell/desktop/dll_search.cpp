@@ -12,22 +12,11 @@ namespace {
 // Without the restricting call (Vista and 7 without their updates), WINMM is
 // loaded now from the system folder by its full path, and the delay-loaded
 // import then finds it loaded.
-void loadFromSystemFolder(const wchar_t* name)
-{
-    wchar_t path[MAX_PATH];
-    const UINT length = GetSystemDirectoryW(path, MAX_PATH);
-    if (length == 0 || length + lstrlenW(name) + 2 > MAX_PATH)
-        return;
-    path[length] = L'\\';
-    lstrcpynW(path + length + 1, name, MAX_PATH - int(length) - 1);
-    LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-}
-
 int searchSystemFolderOnly()
 {
     if (restrictDllSearch())
         return 1;
-    loadFromSystemFolder(L"winmm.dll");
+    loadSystemLibrary("winmm.dll");
     return 0;
 }
 
