@@ -21,18 +21,11 @@ protected:
     void expectKeysWithTheGame(const char* after)
     {
         SCOPED_TRACE(after);
-        pump();
-        EXPECT_EQ(GetActiveWindow(), window()) << "active";
-        EXPECT_EQ(GetFocus(), window()) << "focus";
+        wintest::expectKeysWith(window());
         const int16_t column = game.pieceCol;
         for (WORD step : {WORD(VK_LEFT), WORD(VK_RIGHT)}) {
-            INPUT typed[2] = {};
-            typed[0].type = typed[1].type = INPUT_KEYBOARD;
-            typed[0].ki.wVk = typed[1].ki.wVk = step;
-            typed[1].ki.dwFlags = KEYEVENTF_KEYUP;
-            SendInput(2, typed, sizeof(INPUT));
             const int16_t want = step == VK_LEFT ? column - 1 : column;
-            EXPECT_TRUE(eventually([&] { return pump(), game.pieceCol == want; }))
+            EXPECT_TRUE(wintest::typedKeyArrives(step, [&] { return game.pieceCol == want; }))
                 << "the piece is at column " << game.pieceCol << ", expected " << want;
         }
     }
@@ -58,12 +51,7 @@ TEST_F(GameWindow, TheKeysStayWithTheGameAfterEveryDialogMessageBoxAndMenu)
     ASSERT_EQ(desktopZoom(), 2) << "the test screen takes zoom 2";
     startGameWith(1);
     expectKeysWithTheGame("after the start");
-    std::thread chooser = answerWhenShown(L"#32768", nullptr, [](HWND) {
-        PostMessageW(shell.mainWindow, WM_CHAR, L'2', 0);  // "2. Sound Off"
-    });
-    key(VK_F2);
-    chooser.join();
-    pump();
+    wintest::chooseFromMenu(window(), L'2', [&] { key(VK_F2); });  // "2. Sound Off"
     EXPECT_EQ(game.soundOn, 0) << "the Menu softkey's menu";
     expectKeysWithTheGame("after the menu");
     openAndContinue(CMD_HISCORE, L"Kubrel SE");

@@ -188,13 +188,6 @@ void ShellTest::TearDown()
     forgetKeyClick();
 }
 
-void ShellTest::pump()
-{
-    for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);)
-        if (msg.message != WM_QUIT)
-            DispatchMessageW(&msg);
-}
-
 void ShellTest::startGameWith(int16_t type)
 {
     command(CMD_START);

@@ -21,6 +21,7 @@
 #include "resource_reader.h"
 #include "screen_pixels.h"
 #include "shell_state.h"
+#include "window_input.h"
 
 struct SoundRequest {
     int id;  // 500..503, or -1 for data that is none of the game's sounds
@@ -73,6 +74,7 @@ std::wstring storedScores();
 
 using wintest::answerWhenShown;
 using wintest::eventually;
+using wintest::pump;
 using wintest::waitForWindow;
 
 class ShellTest : public ::testing::Test {
@@ -88,8 +90,6 @@ protected:
     static HWND window() { return shell.mainWindow; }
     void key(WPARAM virtualKey) { SendMessageW(window(), WM_KEYDOWN, virtualKey, 0); }
     void command(UINT id) { SendMessageW(window(), WM_COMMAND, id, 0); }
-    // Handles what is queued for this thread, WM_QUIT excepted.
-    static void pump();
 
     // Starts a game whose first piece is type.
     void startGameWith(int16_t type);

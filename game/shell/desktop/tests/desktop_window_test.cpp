@@ -64,16 +64,9 @@ protected:
     static void expectKeysWithTheFrame(const char* after)
     {
         SCOPED_TRACE(after);
-        pump();
-        EXPECT_EQ(GetActiveWindow(), frame()) << "active";
-        EXPECT_EQ(GetFocus(), frame()) << "focus";
+        wintest::expectKeysWith(frame());
         standIn.keys.clear();
-        INPUT typed[2] = {};
-        typed[0].type = typed[1].type = INPUT_KEYBOARD;
-        typed[0].ki.wVk = typed[1].ki.wVk = VK_LEFT;
-        typed[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        SendInput(2, typed, sizeof(INPUT));
-        EXPECT_TRUE(wintest::eventually([] { return pump(), standIn.keys == std::vector<WPARAM>{VK_LEFT}; }))
+        EXPECT_TRUE(wintest::typedKeyArrives(VK_LEFT, [] { return standIn.keys == std::vector<WPARAM>{VK_LEFT}; }))
             << standIn.keys.size() << " keys reached the frame window";
     }
 
@@ -135,12 +128,7 @@ TEST_F(DesktopWindow, AtAChangedZoomTheKeysStayWithTheFrameWindowAfterEveryDialo
     expectFrameAt(first - 1, "after Ctrl+Minus");
     expectKeysWithTheFrame("at the start");
 
-    std::thread chooser = answerWhenShown(L"#32768", nullptr, [](HWND) {
-        PostMessageW(standIn.frame, WM_CHAR, L'2', 0);  // "2. Two"
-    });
-    key(VK_F2);
-    chooser.join();
-    pump();
+    wintest::chooseFromMenu(frame(), L'2', [] { key(VK_F2); });  // "2. Two"
     EXPECT_EQ(standIn.commands, std::vector<UINT>{STAND_IN_TWO}) << "the Menu softkey's menu";
     expectKeysWithTheFrame("after the menu");
     openAndContinue(STAND_IN_PICTURE, L"Stand-in picture");

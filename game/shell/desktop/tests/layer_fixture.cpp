@@ -74,13 +74,6 @@ void LayerTest::TearDown()
     pump();
 }
 
-void LayerTest::pump()
-{
-    for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);)
-        if (msg.message != WM_QUIT)
-            DispatchMessageW(&msg);
-}
-
 void LayerTest::ctrlKey(WPARAM virtualKey)
 {
     BYTE keys[256];

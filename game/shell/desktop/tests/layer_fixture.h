@@ -13,10 +13,12 @@
 #include "program_under_test.h"
 #include "screen_pixels.h"
 #include "stand_in.h"
+#include "window_input.h"
 
 using wintest::answerWhenShown;
 using wintest::Pixels;
 using wintest::pixelsNotInBlocks;
+using wintest::pump;
 
 // Where an older version kept the zoom, beside the settings of the program
 // it stood in for.
@@ -49,7 +51,6 @@ protected:
     void reopen();
 
     static HWND frame() { return standIn.frame; }
-    static void pump();
     static void key(WPARAM virtualKey) { SendMessageW(frame(), WM_KEYDOWN, virtualKey, 0); }
     // The key with Ctrl held, as the keyboard state says.
     static void ctrlKey(WPARAM virtualKey);

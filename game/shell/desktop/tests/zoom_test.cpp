@@ -133,12 +133,9 @@ TEST_F(Zoom, TheZoomedSoftkeyBarLiesBelowTheFrameItsLeftHalfSendsItsCommandItsRi
     EXPECT_EQ(wintest::rectOf(standIn.bar), (std::vector<LONG>{client[0], client[3], client[2], client[3] + 78}));
     SendMessageW(standIn.bar, WM_LBUTTONUP, 0, MAKELPARAM(200, 40));  // the right half of an unzoomed bar
     EXPECT_EQ(standIn.commands, std::vector<UINT>{STAND_IN_START}) << "the left softkey";
-    std::thread chooser = answerWhenShown(L"#32768", nullptr, [](HWND) {
-        PostMessageW(standIn.frame, WM_CHAR, L'1', 0);  // "1. One"
+    wintest::chooseFromMenu(frame(), L'1', [] {  // "1. One"
+        SendMessageW(standIn.bar, WM_LBUTTONUP, 0, MAKELPARAM(400, 40));
     });
-    SendMessageW(standIn.bar, WM_LBUTTONUP, 0, MAKELPARAM(400, 40));
-    chooser.join();
-    pump();
     EXPECT_EQ(standIn.commands, (std::vector<UINT>{STAND_IN_START, STAND_IN_ONE})) << "the Menu softkey's menu";
 }
 
