@@ -1,8 +1,11 @@
 // Finding the Application Manager through the registry and handing it the
 // installation file.
-#include "launcher.h"
+#include "appmgr.h"
 
-#include <string.h>
+#include <cstring>
+
+#include "appmgr_parts.h"
+#include "config.h"
 
 int appManagerAccessList(int wow64Process, REGSAM* list)
 {
@@ -14,18 +17,22 @@ int appManagerAccessList(int wow64Process, REGSAM* list)
     return 2;
 }
 
+namespace {
+
 // Expands the %NAME% parts of a REG_EXPAND_SZ text in its own buffer; 0 when
 // the result does not fit.
-static int expandInPlace(char* text, DWORD room)
+int expandInPlace(char* text, DWORD room)
 {
     static char expanded[PATH_ROOM];
     DWORD length = ExpandEnvironmentStringsA(text, expanded, sizeof expanded);
     if (length == 0 || length > sizeof expanded || length > room) {
         return 0;
     }
-    memcpy(text, expanded, length);
+    std::memcpy(text, expanded, length);
     return 1;
 }
+
+}  // namespace
 
 int readDefaultValue(HKEY key, char* out, DWORD room)
 {
@@ -36,7 +43,7 @@ int readDefaultValue(HKEY key, char* out, DWORD room)
     // One byte is kept back for a terminator the stored value may lack.
     DWORD type = REG_NONE;
     DWORD size = room - 1;
-    if (RegQueryValueExA(key, NULL, NULL, &type, reinterpret_cast<BYTE*>(out), &size) != ERROR_SUCCESS ||
+    if (RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(out), &size) != ERROR_SUCCESS ||
         size > room - 1 || (type != REG_SZ && type != REG_EXPAND_SZ)) {
         out[0] = '\0';
         return 0;
@@ -65,7 +72,7 @@ int findAppManagerUnder(HKEY root, const char* subKey, const REGSAM* access, int
     return 0;
 }
 
-int findAppManager(void)
+int findAppManager()
 {
     BOOL wow64 = FALSE;
     if (!IsWow64Process(GetCurrentProcess(), &wow64)) {
@@ -79,19 +86,19 @@ int findAppManager(void)
 
 int buildCommandLine(char* out, size_t room, const char* program, const char* file)
 {
-    size_t programLength = strlen(program);
-    size_t fileLength = strlen(file);
+    size_t programLength = std::strlen(program);
+    size_t fileLength = std::strlen(file);
     out[0] = '\0';
     // program, blank, quote, file, quote, terminator
     if (room < 4 || programLength > room - 4 || fileLength > room - 4 - programLength) {
         return 0;
     }
     char* p = out;
-    memcpy(p, program, programLength);
+    std::memcpy(p, program, programLength);
     p += programLength;
     *p++ = ' ';
     *p++ = '"';
-    memcpy(p, file, fileLength);
+    std::memcpy(p, file, fileLength);
     p += fileLength;
     *p++ = '"';
     *p = '\0';
@@ -100,7 +107,7 @@ int buildCommandLine(char* out, size_t room, const char* program, const char* fi
 
 int programOfPath(const char* path, char* out, size_t room)
 {
-    size_t length = strlen(path);
+    size_t length = std::strlen(path);
     out[0] = '\0';
     if (length >= 2 && path[0] == '"' && path[length - 1] == '"') {
         ++path;
@@ -109,7 +116,7 @@ int programOfPath(const char* path, char* out, size_t room)
     if (length == 0 || length >= room) {
         return 0;
     }
-    memcpy(out, path, length);
+    std::memcpy(out, path, length);
     out[length] = '\0';
     return 1;
 }
@@ -122,8 +129,7 @@ void startAppManager(const char* appManagerPath, const char* installFile)
         !programOfPath(appManagerPath, program, sizeof program)) {
         return;
     }
-    STARTUPINFOA startup;
-    memset(&startup, 0, sizeof startup);
+    STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
@@ -131,13 +137,13 @@ void startAppManager(const char* appManagerPath, const char* installFile)
     // The program is named on its own: taken from the unquoted command line,
     // a path with blanks would be tried word by word, and a program planted
     // on a prefix of it ("C:\Program Files\Sync.exe") would start instead.
-    if (CreateProcessA(program, commandLine, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process)) {
+    if (CreateProcessA(program, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
 }
 
-const char* pickInstallFile(void)
+const char* pickInstallFile()
 {
     const char* candidates[3] = {setupConfig.armIni, setupConfig.mipsIni, setupConfig.sh3Ini};
     for (const char* path : candidates) {
@@ -145,5 +151,5 @@ const char* pickInstallFile(void)
             return path;
         }
     }
-    return NULL;
+    return nullptr;
 }

@@ -1,23 +1,20 @@
 // The full-screen "SetupMain" window behind the welcome dialog: a blue
 // gradient, the product name with its shadow, and a picture that dissolves
 // into view on the first paint.
-#include "launcher.h"
+#include "backdrop.h"
+
+#include "backdrop_parts.h"
+#include "config.h"
+#include "dlls.h"
 #include "resources/resource_ids.h"
 
-static HFONT titleFont;
 int dissolvePending = 1;
 
-// Pass in which each pixel of an 8 x 8 cell is drawn, row by row.
 const unsigned char dissolveOrder[64] = {
     44, 16, 24, 36, 46, 18, 26, 38, 48, 0,  8,  56, 50, 2,  10, 58, 28, 32, 40, 20, 30, 34,
     42, 22, 12, 60, 52, 4,  14, 62, 54, 6,  47, 19, 27, 39, 45, 17, 25, 37, 51, 3,  11, 59,
     49, 1,  9,  57, 31, 35, 43, 23, 29, 33, 41, 21, 15, 63, 55, 7,  13, 61, 53, 5,
 };
-
-enum { BAND_COUNT = 255 };
-static const COLORREF TRANSPARENT_COLOUR = RGB(255, 0, 255);
-
-int bandTop(int band, int height) { return static_cast<int>(static_cast<long long>(band) * height / BAND_COUNT); }
 
 void sweepPicture(int width, int height, int dissolve, PixelVisit visit, void* context)
 {
@@ -40,6 +37,20 @@ void sweepPicture(int width, int height, int dissolve, PixelVisit visit, void* c
     }
 }
 
+namespace {
+
+constexpr int BAND_COUNT = 255;
+constexpr COLORREF TRANSPARENT_COLOUR = RGB(255, 0, 255);
+// The most messages createBackdrop serves after creating the window: far more
+// than a start leaves waiting.
+constexpr int START_MESSAGE_BOUND = 256;
+
+HFONT titleFont;
+
+// Top row of gradient band i (0..255) on a screen of the given height;
+// band i covers bandTop(i) up to, not including, bandTop(i + 1).
+int bandTop(int band, int height) { return static_cast<int>(static_cast<long long>(band) * height / BAND_COUNT); }
+
 struct PixelCopy {
     HDC source;
     HDC target;
@@ -47,7 +58,7 @@ struct PixelCopy {
     int y;
 };
 
-static void copyPixel(void* context, int x, int y)
+void copyPixel(void* context, int x, int y)
 {
     const PixelCopy* copy = static_cast<const PixelCopy*>(context);
     COLORREF colour = GetPixel(copy->source, x, y);
@@ -56,14 +67,16 @@ static void copyPixel(void* context, int x, int y)
     }
 }
 
+// The bitmap at (x, y), its magenta pixels left out, dissolving into view
+// when dissolve is set.
 void drawBitmapDissolve(HDC target, int bitmapId, int x, int y, int dissolve)
 {
     HDC memory = CreateCompatibleDC(target);
-    if (memory == NULL) {
+    if (memory == nullptr) {
         return;
     }
     HBITMAP picture = LoadBitmapA(launcher.instance, MAKEINTRESOURCEA(bitmapId));
-    if (picture == NULL) {
+    if (picture == nullptr) {
         DeleteDC(memory);
         return;
     }
@@ -78,21 +91,21 @@ void drawBitmapDissolve(HDC target, int bitmapId, int x, int y, int dissolve)
     DeleteDC(memory);
 }
 
-static void drawGradient(HDC dc, int width, int height)
+void drawGradient(HDC dc, int width, int height)
 {
     for (int band = 0; band < BAND_COUNT; ++band) {
         RECT r = {0, bandTop(band, height), width, bandTop(band + 1, height)};
         HBRUSH brush = CreateSolidBrush(RGB(0, 0, 255 - band));
-        if (brush != NULL) {
+        if (brush != nullptr) {
             FillRect(dc, &r, brush);
             DeleteObject(brush);
         }
     }
 }
 
-static void drawProductName(HDC dc)
+void drawProductName(HDC dc)
 {
-    HGDIOBJ previousFont = titleFont != NULL ? SelectObject(dc, titleFont) : NULL;
+    HGDIOBJ previousFont = titleFont != nullptr ? SelectObject(dc, titleFont) : nullptr;
     int previousMode = SetBkMode(dc, TRANSPARENT);
     COLORREF previousColour = SetTextColor(dc, RGB(0, 0, 0));
 
@@ -105,16 +118,16 @@ static void drawProductName(HDC dc)
 
     SetTextColor(dc, previousColour);
     SetBkMode(dc, previousMode);
-    if (previousFont != NULL) {
+    if (previousFont != nullptr) {
         SelectObject(dc, previousFont);
     }
 }
 
-static LRESULT onBackdropPaint(HWND window)
+LRESULT onBackdropPaint(HWND window)
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
-    if (dc != NULL) {
+    if (dc != nullptr) {
         int width = launcher.screenWidth;
         int height = launcher.screenHeight;
         drawGradient(dc, width, height);
@@ -130,7 +143,7 @@ static LRESULT onBackdropPaint(HWND window)
     return 0;
 }
 
-static LRESULT onBackdropCreate(HWND window)
+LRESULT onBackdropCreate(HWND window)
 {
     SetWindowPos(window, HWND_TOPMOST, 0, 0, launcher.screenWidth, launcher.screenHeight, SWP_SHOWWINDOW);
     titleFont = CreateFontA(-dpiScaled(36),
@@ -156,9 +169,9 @@ LRESULT CALLBACK backdropProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_CREATE:
         return onBackdropCreate(window);
     case WM_DESTROY:
-        if (titleFont != NULL) {
+        if (titleFont != nullptr) {
             DeleteObject(titleFont);
-            titleFont = NULL;
+            titleFont = nullptr;
         }
         return 0;
     case WM_PAINT:
@@ -168,17 +181,15 @@ LRESULT CALLBACK backdropProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     }
 }
 
-// The most messages createBackdrop serves after creating the window: far more
-// than a start leaves waiting.
-enum { START_MESSAGE_BOUND = 256 };
+}  // namespace
 
-int createBackdrop(void)
+int createBackdrop()
 {
     WNDCLASSA wc = {};
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = backdropProc;
     wc.hInstance = launcher.instance;
-    wc.hCursor = LoadCursorA(NULL, IDC_ARROW);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.lpszClassName = "SetupMain";
     RegisterClassA(&wc);
 
@@ -190,11 +201,11 @@ int createBackdrop(void)
                                               CW_USEDEFAULT,
                                               CW_USEDEFAULT,
                                               CW_USEDEFAULT,
-                                              NULL,
-                                              NULL,
+                                              nullptr,
+                                              nullptr,
                                               launcher.instance,
-                                              NULL);
-    if (launcher.backdropWindow == NULL) {
+                                              nullptr);
+    if (launcher.backdropWindow == nullptr) {
         return 0;
     }
     // Let the first paint, dissolve included, finish before going on, and
@@ -204,7 +215,7 @@ int createBackdrop(void)
     // must not keep the launcher here.
     UpdateWindow(launcher.backdropWindow);
     MSG msg;
-    for (int served = 0; served < START_MESSAGE_BOUND && PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE); ++served) {
+    for (int served = 0; served < START_MESSAGE_BOUND && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++served) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
         UpdateWindow(launcher.backdropWindow);

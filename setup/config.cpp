@@ -1,23 +1,53 @@
 // SETUP.INF beside the launcher: its folder, the values it holds and what
 // the launcher composes from them.
-#include "launcher.h"
-#include "resources/resource_ids.h"
+#include "config.h"
 
-#include <string.h>
+#include <cstring>
+
+#include "config_parts.h"
+#include "resources/resource_ids.h"
+#include "text.h"
 
 SetupConfig setupConfig;
+
+namespace {
+
+// title, a blank, then the " Setup Program" text.
+void composeCaption(char* out, size_t room, const char* title, const char* setupProgram)
+{
+    out[0] = '\0';
+    if (appendText(out, room, title) && appendText(out, room, " ")) {
+        appendText(out, room, setupProgram);
+    }
+}
+
+// One value of SETUP.INF; the default when the file lacks it, or when the
+// string table lacks the section or key name.
+void readValue(UINT sectionId, UINT keyId, const char* fallback, char* out, DWORD room, const char* infPath)
+{
+    const char* section = loadResString(sectionId);
+    const char* key = loadResString(keyId);
+    out[0] = '\0';
+    if (section == nullptr || key == nullptr) {
+        appendText(out, room, fallback);
+        return;
+    }
+    GetPrivateProfileStringA(section, key, fallback, out, room, infPath);
+}
+
+}  // namespace
 
 int fileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES ? 1 : 0; }
 
 int folderOfPath(const char* modulePath, char* out, size_t room)
 {
     out[0] = '\0';
-    if (!appendText(out, room, modulePath) || strlen(out) != strlen(modulePath)) {
+    if (!appendText(out, room, modulePath) || std::strlen(out) != std::strlen(modulePath)) {
         out[0] = '\0';
         return 0;
     }
     // From the last character back to the second; the first is never looked at.
-    for (size_t i = strlen(out); i-- > 1;) {
+    for (size_t i = std::strlen(out); i-- > 1;) {
         if (out[i] == '\\') {
             out[i] = '\0';
             break;
@@ -38,28 +68,6 @@ int joinCpuPath(char* out, size_t room, const char* dir, const char* value)
         return 0;
     }
     return 1;
-}
-
-void composeCaption(char* out, size_t room, const char* title, const char* setupProgram)
-{
-    out[0] = '\0';
-    if (appendText(out, room, title) && appendText(out, room, " ")) {
-        appendText(out, room, setupProgram);
-    }
-}
-
-// One value of SETUP.INF; the default when the file lacks it, or when the
-// string table lacks the section or key name.
-static void readValue(UINT sectionId, UINT keyId, const char* fallback, char* out, DWORD room, const char* infPath)
-{
-    const char* section = loadResString(sectionId);
-    const char* key = loadResString(keyId);
-    out[0] = '\0';
-    if (section == NULL || key == NULL) {
-        appendText(out, room, fallback);
-        return;
-    }
-    GetPrivateProfileStringA(section, key, fallback, out, room, infPath);
 }
 
 int readSetupConfigIn(const char* dir)
@@ -90,11 +98,11 @@ int readSetupConfigIn(const char* dir)
 
     readValue(IDS_SECTION_STARTUP, IDS_KEY_TITLE, "", c->title, sizeof c->title, infPath);
     const char* setupProgram = loadResString(IDS_SETUP_PROGRAM);
-    composeCaption(c->caption, sizeof c->caption, c->title, setupProgram != NULL ? setupProgram : "");
+    composeCaption(c->caption, sizeof c->caption, c->title, setupProgram != nullptr ? setupProgram : "");
     return 1;
 }
 
-int readSetupConfig(void)
+int readSetupConfig()
 {
     static char modulePath[PATH_ROOM];
     DWORD n = GetModuleFileNameA(launcher.instance, modulePath, sizeof modulePath);

@@ -6,31 +6,34 @@
 // system folder, their dependencies too); the shell library, whose own
 // dependencies Windows and Wine look for beside the program, is loaded here
 // once the search is restricted.
-#include "launcher.h"
+#include "dlls.h"
+
+#include <windows.h>
 
 #include <shellapi.h>
 #include <shellscalingapi.h>
 
+#include "launcher_state.h"
 #include "win32_calls.h"
 
 void openWithShell(const char* path, int show)
 {
-    typedef decltype(&ShellExecuteA) ShellExecuteFn;
+    using ShellExecuteFn = decltype(&ShellExecuteA);
     ShellExecuteFn shellExecute = procOf<ShellExecuteFn>(loadSystemLibrary("shell32.dll"), "ShellExecuteA");
-    if (shellExecute != NULL) {
-        shellExecute(NULL, "open", path, NULL, NULL, show);
+    if (shellExecute != nullptr) {
+        shellExecute(nullptr, "open", path, nullptr, nullptr, show);
     }
 }
 
-int16_t primaryMonitorDpi(void)
+int16_t primaryMonitorDpi()
 {
     // Windows 8.1 on: the monitor's own; before it, the system's, which is the same.
-    typedef decltype(&GetDpiForMonitor) GetDpiForMonitorFn;
+    using GetDpiForMonitorFn = decltype(&GetDpiForMonitor);
     GetDpiForMonitorFn getDpi = procOf<GetDpiForMonitorFn>(loadSystemLibrary("shcore.dll"), "GetDpiForMonitor");
     POINT origin = {0, 0};
     UINT x = 0;
     UINT y = 0;
-    if (getDpi != NULL &&
+    if (getDpi != nullptr &&
         getDpi(MonitorFromPoint(origin, MONITOR_DEFAULTTOPRIMARY), MDT_EFFECTIVE_DPI, &x, &y) == S_OK && y > 0 &&
         y < 0x8000) {
         return static_cast<int16_t>(y);

@@ -1,13 +1,21 @@
 // The launcher's run: configuration, backdrop, welcome dialog, Application
 // Manager, README.
-#include "launcher.h"
-#include "resources/resource_ids.h"
+#include "flow.h"
 
-LauncherState launcher;
+#include "appmgr.h"
+#include "backdrop.h"
+#include "config.h"
+#include "dlls.h"
+#include "flow_parts.h"
+#include "resources/resource_ids.h"
+#include "text.h"
+
+namespace {
 
 // The welcome picture at the screen's scale, when it is not 100 %.
-static HBITMAP scaledPicture;
+HBITMAP scaledPicture;
 
+// Asks whether to abort the installation: 1 for Yes.
 int confirmAbort(HWND dialog)
 {
     char question[TEXT_ROOM];
@@ -15,7 +23,7 @@ int confirmAbort(HWND dialog)
     return MessageBoxA(dialog, question, setupConfig.caption, MB_YESNO | MB_ICONEXCLAMATION) == IDYES ? 1 : 0;
 }
 
-static LRESULT onWelcomeCreate(HWND window)
+LRESULT onWelcomeCreate(HWND window)
 {
     char own[TEXT_ROOM];
     if (GetWindowTextA(window, own, sizeof own) <= 0) {
@@ -38,11 +46,11 @@ static LRESULT onWelcomeCreate(HWND window)
 
 // The dialog's own lettering grows with the screen's DPI; the picture is
 // stretched to match, so the dialog looks as it does at 100 %.
-static void scaleWelcomePicture(HWND window)
+void scaleWelcomePicture(HWND window)
 {
     HBITMAP own = reinterpret_cast<HBITMAP>(SendDlgItemMessageA(window, IDC_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0));
     BITMAP size;
-    if (own == NULL || dpiScaled(USER_DEFAULT_SCREEN_DPI) == USER_DEFAULT_SCREEN_DPI ||
+    if (own == nullptr || dpiScaled(USER_DEFAULT_SCREEN_DPI) == USER_DEFAULT_SCREEN_DPI ||
         GetObjectA(own, sizeof size, &size) != sizeof size) {
         return;
     }
@@ -52,12 +60,12 @@ static void scaleWelcomePicture(HWND window)
                                                     dpiScaled(size.bmWidth),
                                                     dpiScaled(size.bmHeight),
                                                     LR_DEFAULTCOLOR));
-    if (scaledPicture != NULL) {
+    if (scaledPicture != nullptr) {
         SendDlgItemMessageA(window, IDC_PICTURE, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(scaledPicture));
     }
 }
 
-static void onFillTitle(HWND window)
+void onFillTitle(HWND window)
 {
     scaleWelcomePicture(window);
     char pattern[TEXT_ROOM];
@@ -69,7 +77,7 @@ static void onFillTitle(HWND window)
     SetDlgItemTextA(window, IDC_INSTALL_LINE, line);
 }
 
-static LRESULT onWelcomeCommand(HWND window, WPARAM wParam, LPARAM lParam)
+LRESULT onWelcomeCommand(HWND window, WPARAM wParam, LPARAM lParam)
 {
     switch (LOWORD(wParam)) {
     case IDC_NEXT:
@@ -87,16 +95,29 @@ static LRESULT onWelcomeCommand(HWND window, WPARAM wParam, LPARAM lParam)
     }
 }
 
+// The README beside the launcher, opened in the program registered for it.
+void openReadme()
+{
+    static char readme[PATH_ROOM];
+    readme[0] = '\0';
+    if (appendText(readme, sizeof readme, setupConfig.appDir) && appendText(readme, sizeof readme, "\\README.TXT") &&
+        fileExists(readme)) {
+        openWithShell(readme, SW_SHOWMAXIMIZED);
+    }
+}
+
+}  // namespace
+
 LRESULT CALLBACK welcomeClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CREATE:
         return onWelcomeCreate(window);
     case WM_DESTROY:
-        if (scaledPicture != NULL) {
+        if (scaledPicture != nullptr) {
             SendDlgItemMessageA(window, IDC_PICTURE, STM_SETIMAGE, IMAGE_BITMAP, 0);
             DeleteObject(scaledPicture);
-            scaledPicture = NULL;
+            scaledPicture = nullptr;
         }
         PostQuitMessage(0);
         return 0;
@@ -117,37 +138,28 @@ int16_t runWelcomeDialog(const char* className, WNDPROC classProc, int templateI
     wc.lpfnWndProc = classProc;
     wc.cbWndExtra = DLGWINDOWEXTRA;
     wc.hInstance = launcher.instance;
-    wc.hCursor = LoadCursorA(NULL, IDC_ARROW);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_MENU + 1));
     wc.lpszClassName = className;
     RegisterClassA(&wc);
 
-    HWND dialog = CreateDialogParamA(launcher.instance, MAKEINTRESOURCEA(templateId), launcher.backdropWindow, NULL, 0);
+    HWND dialog =
+        CreateDialogParamA(launcher.instance, MAKEINTRESOURCEA(templateId), launcher.backdropWindow, nullptr, 0);
     // No dialog means no window that could ever end the loop below: that is
     // the same as Cancel.
-    if (dialog == NULL) {
+    if (dialog == nullptr) {
         return 0;
     }
     SendMessageA(dialog, MSG_FILL_TITLE, 0, 0);
 
     MSG msg;
-    while (GetMessageA(&msg, NULL, 0, 0) > 0) {
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         if (!IsDialogMessageA(dialog, &msg)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
     }
     return launcher.welcomeResult;
-}
-
-static void openReadme(void)
-{
-    static char readme[PATH_ROOM];
-    readme[0] = '\0';
-    if (appendText(readme, sizeof readme, setupConfig.appDir) && appendText(readme, sizeof readme, "\\README.TXT") &&
-        fileExists(readme)) {
-        openWithShell(readme, SW_SHOWMAXIMIZED);
-    }
 }
 
 int launcherMain(HINSTANCE instance)
@@ -159,7 +171,7 @@ int launcherMain(HINSTANCE instance)
 
     if (!readSetupConfig()) {
         const char* text = loadResString(IDS_READ_ERROR);
-        MessageBoxA(NULL, text != NULL ? text : "", "SETUP.EXE", MB_OK | MB_ICONEXCLAMATION);
+        MessageBoxA(nullptr, text != nullptr ? text : "", "SETUP.EXE", MB_OK | MB_ICONEXCLAMATION);
         return 0;
     }
     if (!createBackdrop()) {
@@ -171,14 +183,15 @@ int launcherMain(HINSTANCE instance)
     }
     if (!findAppManager()) {
         const char* text = loadResString(IDS_NO_APP_MANAGER);
-        MessageBoxA(launcher.backdropWindow, text != NULL ? text : "", setupConfig.caption, MB_OK | MB_ICONEXCLAMATION);
+        MessageBoxA(
+            launcher.backdropWindow, text != nullptr ? text : "", setupConfig.caption, MB_OK | MB_ICONEXCLAMATION);
         DestroyWindow(launcher.backdropWindow);
         return 0;
     }
     DestroyWindow(launcher.backdropWindow);
 
     const char* installFile = pickInstallFile();
-    if (installFile != NULL) {
+    if (installFile != nullptr) {
         startAppManager(launcher.appManagerPath, installFile);
     }
     openReadme();

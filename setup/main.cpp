@@ -1,5 +1,5 @@
 // Entry of setup.exe. The command line and the show state are not used.
-#include "launcher.h"
+#include "flow.h"
 #include "win32_calls.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)

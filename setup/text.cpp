@@ -1,24 +1,30 @@
 // Bounded text building for the launcher: every text is cut to its room,
 // and a cut never splits a double-byte character.
-#include "launcher.h"
+#include "text.h"
 
-#include <string.h>
+#include <cstring>
 
-static size_t charLength(const char* s) { return (IsDBCSLeadByte(static_cast<BYTE>(s[0])) && s[1] != '\0') ? 2 : 1; }
+#include "launcher_state.h"
+
+namespace {
+
+constexpr int RING_SLOTS = 4;
+
+size_t charLength(const char* s) { return (IsDBCSLeadByte(static_cast<BYTE>(s[0])) && s[1] != '\0') ? 2 : 1; }
 
 // Appends n bytes at *length; 0 (nothing appended) when they do not fit.
-static int appendBytes(char* dst, size_t room, size_t* length, const char* src, size_t n)
+int appendBytes(char* dst, size_t room, size_t* length, const char* src, size_t n)
 {
     if (*length + n + 1 > room) {
         return 0;
     }
-    memcpy(dst + *length, src, n);
+    std::memcpy(dst + *length, src, n);
     *length += n;
     dst[*length] = '\0';
     return 1;
 }
 
-static int appendAll(char* dst, size_t room, size_t* length, const char* src)
+int appendAll(char* dst, size_t room, size_t* length, const char* src)
 {
     while (*src != '\0') {
         size_t n = charLength(src);
@@ -30,6 +36,8 @@ static int appendAll(char* dst, size_t room, size_t* length, const char* src)
     return 1;
 }
 
+}  // namespace
+
 int appendText(char* dst, size_t room, const char* src)
 {
     if (room == 0) {
@@ -40,7 +48,7 @@ int appendText(char* dst, size_t room, const char* src)
         length = 0;
         dst[0] = '\0';
     }
-    return appendAll(dst, room, &length, src != NULL ? src : "");
+    return appendAll(dst, room, &length, src != nullptr ? src : "");
 }
 
 int fillPattern(char* out, size_t room, const char* pattern, const char* arg)
@@ -50,10 +58,10 @@ int fillPattern(char* out, size_t room, const char* pattern, const char* arg)
     }
     out[0] = '\0';
     size_t length = 0;
-    const char* p = pattern != NULL ? pattern : "";
+    const char* p = pattern != nullptr ? pattern : "";
     while (*p != '\0') {
         if (p[0] == '%' && p[1] == 's') {
-            if (!appendAll(out, room, &length, arg != NULL ? arg : "")) {
+            if (!appendAll(out, room, &length, arg != nullptr ? arg : "")) {
                 return 0;
             }
             p += 2;
@@ -75,14 +83,14 @@ int fillPattern(char* out, size_t room, const char* pattern, const char* arg)
 
 const char* loadResString(UINT id)
 {
-    static char ring[4][TEXT_ROOM];
-    static int ringIndex = 4;  // beyond the last buffer: the first call uses buffer 0
+    static char ring[RING_SLOTS][TEXT_ROOM];
+    static int ringIndex = RING_SLOTS;  // beyond the last buffer: the first call uses buffer 0
 
-    ringIndex = ringIndex >= 3 ? 0 : ringIndex + 1;
+    ringIndex = ringIndex >= RING_SLOTS - 1 ? 0 : ringIndex + 1;
     char* buffer = ring[ringIndex];
     buffer[0] = '\0';
     if (LoadStringA(launcher.instance, id, buffer, TEXT_ROOM) <= 0) {
-        return NULL;
+        return nullptr;
     }
     return buffer;
 }

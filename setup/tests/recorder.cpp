@@ -2,22 +2,30 @@
 // the text viewer): appends its show state and command line, as one line,
 // to record.log beside itself and ends.
 #include <windows.h>
-#include <stdio.h>
-#include <string.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr char LOG_NAME[] = "\\record.log";
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show)
 {
     char path[MAX_PATH * 4];
-    DWORD n = GetModuleFileNameA(NULL, path, sizeof path - 16);  // room left for the log's name
-    char* slash = n > 0 && n < sizeof path - 16 ? strrchr(path, '\\') : NULL;
-    if (slash == NULL) {
+    // Room is left for the log's name.
+    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path - sizeof LOG_NAME);
+    char* slash = n > 0 && n < sizeof path - sizeof LOG_NAME ? std::strrchr(path, '\\') : nullptr;
+    if (slash == nullptr) {
         return 1;
     }
-    strcpy(slash, "\\record.log");
-    FILE* log = fopen(path, "ab");
-    if (log == NULL) {
+    lstrcpynA(slash, LOG_NAME, sizeof LOG_NAME);
+    FILE* log = std::fopen(path, "ab");
+    if (log == nullptr) {
         return 1;
     }
-    fprintf(log, "%d|%s\r\n", show, GetCommandLineA());
-    return fclose(log) == 0 ? 0 : 1;
+    std::fprintf(log, "%d|%s\r\n", show, GetCommandLineA());
+    return std::fclose(log) == 0 ? 0 : 1;
 }

@@ -1,6 +1,6 @@
 // Scratch folders and files for the launcher's tests.
-#ifndef SETUP_TEST_SUPPORT_H
-#define SETUP_TEST_SUPPORT_H
+#ifndef KUBRELSE_SETUP_TESTS_TEST_SUPPORT_H
+#define KUBRELSE_SETUP_TESTS_TEST_SUPPORT_H
 
 #include <windows.h>
 #include <filesystem>

@@ -2,13 +2,17 @@
 // Application Manager.
 #include <gtest/gtest.h>
 
-#include <string.h>
+#include <cstring>
 #include <string>
 #include <vector>
 
-#include "launcher.h"
+#include "appmgr_parts.h"
+#include "config.h"
+#include "config_parts.h"
+#include "flow_parts.h"
 #include "resources/resource_ids.h"
 #include "test_support.h"
+#include "text.h"
 
 namespace {
 
@@ -16,8 +20,8 @@ class SetupConfigTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        memset(&setupConfig, 0, sizeof setupConfig);
-        launcher.instance = GetModuleHandleA(NULL);
+        std::memset(&setupConfig, 0, sizeof setupConfig);
+        launcher.instance = GetModuleHandleA(nullptr);
     }
     void readInf(const std::string& text)
     {
@@ -95,7 +99,7 @@ TEST_F(SetupConfigTest, WelcomeDialogThatCannotBeCreatedCountsAsCancel)
 // The dialog's lettering grows with the screen's DPI; its picture must too.
 TEST(WelcomeDialog, ItsPictureGrowsWithTheScreensDpi)
 {
-    launcher.instance = GetModuleHandleA(NULL);
+    launcher.instance = GetModuleHandleA(nullptr);
     WNDCLASSA wc = {};
     wc.lpfnWndProc = welcomeClassProc;
     wc.cbWndExtra = DLGWINDOWEXTRA;
@@ -104,7 +108,7 @@ TEST(WelcomeDialog, ItsPictureGrowsWithTheScreensDpi)
     RegisterClassA(&wc);
     for (int16_t dpi : {96, 144, 192}) {
         launcher.screenDpi = dpi;
-        HWND dialog = CreateDialogParamA(launcher.instance, MAKEINTRESOURCEA(IDD_WELCOME), NULL, NULL, 0);
+        HWND dialog = CreateDialogParamA(launcher.instance, MAKEINTRESOURCEA(IDD_WELCOME), nullptr, nullptr, 0);
         SendMessageA(dialog, MSG_FILL_TITLE, 0, 0);
         BITMAP shown = {};
         GetObjectA(reinterpret_cast<HGDIOBJ>(SendDlgItemMessageA(dialog, IDC_PICTURE, STM_GETIMAGE, IMAGE_BITMAP, 0)),
@@ -120,7 +124,7 @@ TEST(WelcomeDialog, ItsPictureGrowsWithTheScreensDpi)
 TEST(LauncherText, FillsThePatternCutAtItsRoom)
 {
     char line[TEXT_ROOM];
-    memset(line, '#', sizeof line);
+    std::memset(line, '#', sizeof line);
     std::string title(255, 'T');
     EXPECT_EQ(0, fillPattern(line, sizeof line - 10, "install %s into", title.c_str()));
     EXPECT_EQ("install " + std::string(237, 'T'), line);
@@ -152,11 +156,18 @@ TEST(AppManagerLookup, FindsAKeyInTheViewWhereItIsAndNeverReadsAValueCut)
     std::string subKey = "Software\\KubrelSE tests appmgr " + std::to_string(GetCurrentProcessId());
     HKEY key;
     ASSERT_EQ(ERROR_SUCCESS,
-              RegCreateKeyExA(
-                  HKEY_LOCAL_MACHINE, subKey.c_str(), 0, NULL, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY, NULL, &key, NULL));
+              RegCreateKeyExA(HKEY_LOCAL_MACHINE,
+                              subKey.c_str(),
+                              0,
+                              nullptr,
+                              0,
+                              KEY_ALL_ACCESS | KEY_WOW64_64KEY,
+                              nullptr,
+                              &key,
+                              nullptr));
     // Stored without its terminator, as a careless installer may leave it.
     const char path[] = "C:\\Sync\\CEAPPMGR.EXE";
-    RegSetValueExA(key, NULL, 0, REG_SZ, reinterpret_cast<const BYTE*>(path), sizeof path - 1);
+    RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(path), sizeof path - 1);
     char out[PATH_ROOM];
     REGSAM views[2] = {KEY_READ | KEY_WOW64_32KEY, KEY_READ | KEY_WOW64_64KEY};
     if (windowsHasTwoRegistryViews()) {
@@ -175,26 +186,30 @@ TEST(AppManagerLookup, FindsAKeyInTheViewWhereItIsAndNeverReadsAValueCut)
 
     // A path with variables is taken expanded; a value that is no text is no path.
     const char expandable[] = "%SystemRoot%\\CEAPPMGR.EXE";
-    RegSetValueExA(key, NULL, 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(expandable), sizeof expandable);
+    RegSetValueExA(key, nullptr, 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(expandable), sizeof expandable);
     char expected[MAX_PATH];
     ExpandEnvironmentStringsA(expandable, expected, sizeof expected);
     EXPECT_EQ(1, readDefaultValue(key, out, 128));
     EXPECT_STREQ(expected, out);
-    EXPECT_EQ(nullptr, strchr(out, '%'));
+    EXPECT_EQ(nullptr, std::strchr(out, '%'));
     // Short as stored, too long once expanded: no path either.
     SetEnvironmentVariableA("KUBRELSE_LONG", std::string(200, 'p').c_str());
     const char longer[] = "C:\\%KUBRELSE_LONG%.EXE";
-    RegSetValueExA(key, NULL, 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(longer), sizeof longer);
+    RegSetValueExA(key, nullptr, 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(longer), sizeof longer);
     EXPECT_EQ(0, readDefaultValue(key, out, 128));
     EXPECT_STREQ("", out);
-    RegSetValueExA(key, NULL, 0, REG_BINARY, reinterpret_cast<const BYTE*>(path), sizeof path);
+    RegSetValueExA(key, nullptr, 0, REG_BINARY, reinterpret_cast<const BYTE*>(path), sizeof path);
     EXPECT_EQ(0, readDefaultValue(key, out, 128));
     EXPECT_STREQ("", out);
 
     std::string longPath = "C:\\" + std::string(300, 'p');
-    RegSetValueExA(
-        key, NULL, 0, REG_SZ, reinterpret_cast<const BYTE*>(longPath.c_str()), static_cast<DWORD>(longPath.size() + 1));
-    memset(out, 'x', 128);
+    RegSetValueExA(key,
+                   nullptr,
+                   0,
+                   REG_SZ,
+                   reinterpret_cast<const BYTE*>(longPath.c_str()),
+                   static_cast<DWORD>(longPath.size() + 1));
+    std::memset(out, 'x', 128);
     EXPECT_EQ(0, readDefaultValue(key, out, 128));
     EXPECT_STREQ("", out);
     RegCloseKey(key);
@@ -219,7 +234,7 @@ TEST(AppManagerCommandLine, IsFormedWholeOrNotAtAll)
     // 10 + 1 + 1 + 10 + 1 characters and the terminator fill 24 bytes exactly.
     ASSERT_EQ(1, buildCommandLine(out, 24, "C:\\app.exe", "C:\\arm.ini"));
     EXPECT_STREQ("C:\\app.exe \"C:\\arm.ini\"", out);
-    memset(out, '#', sizeof out);
+    std::memset(out, '#', sizeof out);
     EXPECT_EQ(0, buildCommandLine(out, 23, "C:\\app.exe", "C:\\arm.ini"));
     EXPECT_STREQ("", out);
     EXPECT_EQ('#', out[22]);

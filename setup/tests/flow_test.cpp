@@ -3,11 +3,11 @@
 // .txt files; the test drives the dialog and the message boxes as a user would.
 #include <gtest/gtest.h>
 
-#include <stdio.h>
+#include <cstdio>
 #include <string>
 #include <vector>
 
-#include "launcher.h"
+#include "appmgr.h"
 #include "handed_out.h"
 #include "program_under_test.h"
 #include "resources/resource_ids.h"
@@ -32,7 +32,7 @@ protected:
         viewerDir = scratch / "viewer";
         const std::string built = wintest::testFolder();
         for (const std::string& dir : {launcherDir, managerDir, viewerDir}) {
-            ASSERT_TRUE(CreateDirectoryA(dir.c_str(), NULL));
+            ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr));
         }
         ASSERT_TRUE(CopyFileA((built + "\\..\\setup.exe").c_str(), (launcherDir + "\\SETUP.EXE").c_str(), FALSE));
         std::string recorder = built + "\\setup_recorder.exe";
@@ -84,10 +84,14 @@ protected:
         const DWORD number = 42;
         LONG stored = ERROR_SUCCESS;
         if (how == REGISTERED_AS_NUMBER) {
-            stored = RegSetValueExA(key, NULL, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+            stored = RegSetValueExA(key, nullptr, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
         } else if (how != REGISTERED_WITHOUT_PATH) {
-            stored = RegSetValueExA(
-                key, NULL, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()), static_cast<DWORD>(path.size() + 1));
+            stored = RegSetValueExA(key,
+                                    nullptr,
+                                    0,
+                                    REG_SZ,
+                                    reinterpret_cast<const BYTE*>(path.c_str()),
+                                    static_cast<DWORD>(path.size() + 1));
         }
         RegCloseKey(key);
         ASSERT_EQ(ERROR_SUCCESS, stored);
@@ -117,7 +121,7 @@ protected:
         EXPECT_EQ(text, textOf(box, MESSAGE_TEXT_ID));
         EXPECT_EQ(owner, GetWindow(box, GW_OWNER));
         // Yes and No, or OK alone.
-        EXPECT_TRUE(GetDlgItem(box, button) && (GetDlgItem(box, IDNO) != NULL) == (button != IDOK));
+        EXPECT_TRUE(GetDlgItem(box, button) && (GetDlgItem(box, IDNO) != nullptr) == (button != IDOK));
         press(box, button);
         return box;
     }
@@ -135,7 +139,7 @@ protected:
     // file (null: not started); the README opened once maximised, or not at all.
     void expectStarts(const char* installFile, bool readme)
     {
-        std::string program = managerDir + "\\CEAPPMGR.EXE", started = taken(managerDir, installFile != NULL);
+        std::string program = managerDir + "\\CEAPPMGR.EXE", started = taken(managerDir, installFile != nullptr);
         std::string file = " \"" + launcherDir + "\\" + (installFile ? installFile : "") + "\"\r\n";
         EXPECT_EQ(installFile ? "1|" + program + file : "", started) << "Application Manager starts";
         std::string viewer = "3|\"" + viewerDir + "\\viewer.exe\" \"" + launcherDir + "\\README.TXT\"\r\n";
@@ -214,7 +218,7 @@ const std::vector<std::string> LOADED_BY_A_RUN = {
 TEST_F(LauncherFlowTest, NoDllIsTakenFromItsOwnFolderOrTheCurrentOneAndTheRunStillCompletes)
 {
     const std::string current = scratch / "current";
-    ASSERT_TRUE(CreateDirectoryA(current.c_str(), NULL));
+    ASSERT_TRUE(CreateDirectoryA(current.c_str(), nullptr));
     ASSERT_TRUE(wintest::plantDlls({launcherDir, current}, LOADED_BY_A_RUN));
     registerAppManager(REGISTERED_WITH_PATH);
     writeFile("arm.ini");
@@ -282,7 +286,7 @@ TEST_F(LauncherFlowTest, TheDialogComesUpWithManagedAndUnmanagedWindows)
         start();
         HWND dialog = waitFor(L"SETUP_BEGIN");
         ASSERT_NE(nullptr, dialog);
-        printf("welcome dialog up %lu ms after the start (Managed=%s)\n", GetTickCount() - started, managed);
+        std::printf("welcome dialog up %lu ms after the start (Managed=%s)\n", GetTickCount() - started, managed);
         press(dialog, IDC_CANCEL);
         answer("  Setup Program", "Do you really want to abort the Zed installation !", dialog, IDYES);
         EXPECT_EQ(0u, setup.finish());
@@ -296,8 +300,10 @@ TEST_F(LauncherFlowTest, MissingSetupInfIsReportedBeforeAnyWindow)
     start();
     waitFor(L"#32770");
     EXPECT_EQ(1u, setup.windows().size()) << "only the message box";
-    answer(
-        "SETUP.EXE", "SETUP.INF reading error !\nPlease check the installation procedures in README.TXT !", NULL, IDOK);
+    answer("SETUP.EXE",
+           "SETUP.INF reading error !\nPlease check the installation procedures in README.TXT !",
+           nullptr,
+           IDOK);
     EXPECT_EQ(0u, setup.finish());
     expectStarts(nullptr, false);
 }

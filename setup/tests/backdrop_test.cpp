@@ -1,13 +1,15 @@
 // The backdrop: gradient bands, product name, and the dissolving picture.
 #include <gtest/gtest.h>
 
-#include <string.h>
+#include <cstring>
 #include <set>
 #include <tuple>
 #include <utility>
 #include <vector>
 
-#include "launcher.h"
+#include "backdrop.h"
+#include "backdrop_parts.h"
+#include "config.h"
 
 namespace {
 
@@ -54,8 +56,8 @@ class BackdropWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        launcher.instance = GetModuleHandleA(NULL);
-        memset(setupConfig.productName, 'W', 70);
+        launcher.instance = GetModuleHandleA(nullptr);
+        std::memset(setupConfig.productName, 'W', 70);
     }
     void TearDown() override
     {
@@ -68,7 +70,7 @@ protected:
         launcher.screenHeight = static_cast<int16_t>(height);
         ASSERT_EQ(1, createBackdrop());
         dc = GetDC(launcher.backdropWindow);
-        EXPECT_FALSE(GetUpdateRect(launcher.backdropWindow, NULL, FALSE)) << "painted before createBackdrop returns";
+        EXPECT_FALSE(GetUpdateRect(launcher.backdropWindow, nullptr, FALSE)) << "painted before createBackdrop returns";
         EXPECT_EQ(0, dissolvePending);
         RECT client;
         GetClientRect(launcher.backdropWindow, &client);
@@ -100,14 +102,14 @@ protected:
         DeleteObject(picture);
         DeleteDC(memory);
     }
-    HDC dc = NULL;
+    HDC dc = nullptr;
     int rows = 0;  // of the client area
 };
 
 // A window that posts itself a message for every one it gets: a stream that
 // never runs dry, as a busy window system can make. It gives up after LIMIT.
 struct MessageStream {
-    enum { LIMIT = 100000 };
+    static constexpr int LIMIT = 100000;
     static LRESULT CALLBACK proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     {
         if (message != WM_APP) {
@@ -122,10 +124,10 @@ struct MessageStream {
     {
         WNDCLASSA wc = {};
         wc.lpfnWndProc = proc;
-        wc.hInstance = GetModuleHandleA(NULL);
+        wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "KubrelSE.TestStream";
         RegisterClassA(&wc);
-        window = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, wc.hInstance, NULL);
+        window = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
         count = 0;
         PostMessageA(window, WM_APP, 0, 0);
     }
