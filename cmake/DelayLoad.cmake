@@ -11,9 +11,25 @@
 # the x86 linker drops the code of import-library members whose stub nobody
 # names: the slot would then start out 0 and the first call would jump to
 # address 0. So every stub is named to the linker as needed. A ctest check
-# (label size) reads the linked program and fails when any delay-import slot
-# does not point into the program's code.
+# (label size, cmake/CheckDelayImports.cmake) reads the linked program and
+# fails when any delay-import slot does not point into the program's code;
+# cmake/tests holds its own check.
 function(kubrelse_delay_load target dll)
+    kubrelse_delay_library(${target} ${dll} ${ARGN})
+    foreach(function IN LISTS ARGN)
+        if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+            string(REGEX REPLACE "@[0-9]+$" "" function ${function})
+            target_link_options(${target} PRIVATE "LINKER:--undefined=${function}")
+        else()
+            target_link_options(${target} PRIVATE "LINKER:--undefined=_${function}")
+        endif()
+    endforeach()
+    kubrelse_delay_imports_check(${target} ${dll} delay_imports.${target})
+endfunction()
+
+# kubrelse_delay_library(<target> <dll> <function>@<argument bytes>...)
+# links <target> with the delay-loaded import library alone, no stub named.
+function(kubrelse_delay_library target dll)
     string(MAKE_C_IDENTIFIER ${dll} id)
     set(def ${CMAKE_CURRENT_BINARY_DIR}/${id}_delay.def)
     set(lib ${CMAKE_CURRENT_BINARY_DIR}/lib${id}_delay.a)
@@ -21,9 +37,6 @@ function(kubrelse_delay_load target dll)
     foreach(function IN LISTS ARGN)
         if(CMAKE_SIZEOF_VOID_P EQUAL 8)
             string(REGEX REPLACE "@[0-9]+$" "" function ${function})
-            target_link_options(${target} PRIVATE "LINKER:--undefined=${function}")
-        else()
-            target_link_options(${target} PRIVATE "LINKER:--undefined=_${function}")
         endif()
         string(APPEND exports "    ${function}\n")
     endforeach()
@@ -42,12 +55,16 @@ function(kubrelse_delay_load target dll)
     add_custom_target(${target}_${id}_delay DEPENDS ${lib})
     add_dependencies(${target} ${target}_${id}_delay)
     target_link_libraries(${target} PRIVATE ${lib})
+endfunction()
 
-    # The linker's map names where each delay-import descriptor went.
+# kubrelse_delay_imports_check(<target> <dll> <test name>) registers the
+# check of <target>'s delay-import slots of <dll>; the linker's map names
+# where each delay-import descriptor went.
+function(kubrelse_delay_imports_check target dll test)
     set(map ${CMAKE_CURRENT_BINARY_DIR}/${target}.map)
     target_link_options(${target} PRIVATE "LINKER:-Map=${map}")
-    add_test(NAME delay_imports.${target}
+    add_test(NAME ${test}
              COMMAND ${CMAKE_COMMAND} -DFILE=$<TARGET_FILE:${target}> -DMAP=${map} -DDLL=${dll}
-                     -P ${PROJECT_SOURCE_DIR}/cmake/CheckDelayImports.cmake)
-    set_tests_properties(delay_imports.${target} PROPERTIES LABELS size)
+                     -DOBJDUMP=${CMAKE_OBJDUMP} -P ${PROJECT_SOURCE_DIR}/cmake/CheckDelayImports.cmake)
+    set_tests_properties(${test} PROPERTIES LABELS size)
 endfunction()

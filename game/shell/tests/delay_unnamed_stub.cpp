@@ -1,6 +1,0 @@
-// Calls WINMM through the game's delay-import library with the stub left
-// unnamed to the linker; never run, only read by the delay-import check.
-#include <windows.h>
-#include <mmsystem.h>
-
-int main() { return sndPlaySoundW(nullptr, 0); }
