@@ -2,7 +2,9 @@
 // the programs are made for, looked up by name; the restriction of the DLL
 // search to the system folder, and a DLL loaded from there by its full
 // path; the system's DPI where no call of the monitor's or window's own can
-// tell it. Desktop Windows only: the handset's build never links this.
+// tell it. Desktop Windows only: the handset's build never links this, so
+// the registry helpers the game's code shares with the desktop layer live
+// in game/platform/registry_value.h, which the handset's build compiles.
 #ifndef KUBRELSE_WIN32_WIN32_CALLS_H
 #define KUBRELSE_WIN32_WIN32_CALLS_H
 
