@@ -12,7 +12,6 @@ namespace {
 
 // Where the zoom was kept before the layer had a key of its own: beside the
 // settings of the program it stands in for. Read once, moved to ZOOM_KEY.
-const wchar_t EARLIER_ZOOM_KEY[] = L"Software\\Nolvo Systems Inc.\\KubrelSE";
 
 // The desktop window around the handset's screen.
 struct DesktopState {
@@ -99,33 +98,15 @@ void keepZoom(int z)
     writeValue(HKEY_CURRENT_USER, ZOOM_KEY, ZOOM_VALUE, REG_DWORD, &kept, sizeof kept);
 }
 
-// The zoom of value under path; 0 when there is none that can be used, -1
-// when there is no value at all.
-int zoomIn(const wchar_t* path)
+// The kept zoom; 0 when there is none that can be used.
+int storedZoom()
 {
     DWORD value = 0;
     DWORD type = 0;
     DWORD size = sizeof value;
-    const LONG read = readValue(HKEY_CURRENT_USER, path, ZOOM_VALUE, &type, &value, &size);
-    if (read != ERROR_SUCCESS && read != ERROR_MORE_DATA)
-        return -1;
-    return type == REG_DWORD && size == sizeof value && value >= 1 && value <= MAX_ZOOM ? static_cast<int>(value) : 0;
-}
-
-// The kept zoom; 0 when there is none that can be used. One kept in the
-// earlier place, and none in the layer's key, is moved there.
-int storedZoom()
-{
-    const int kept = zoomIn(ZOOM_KEY);
-    if (kept >= 0)
-        return kept;
-    const int earlier = zoomIn(EARLIER_ZOOM_KEY);
-    if (earlier < 0)
+    if (readValue(HKEY_CURRENT_USER, ZOOM_KEY, ZOOM_VALUE, &type, &value, &size) != ERROR_SUCCESS)
         return 0;
-    deleteValue(HKEY_CURRENT_USER, EARLIER_ZOOM_KEY, ZOOM_VALUE);
-    if (earlier)
-        keepZoom(earlier);
-    return earlier;
+    return type == REG_DWORD && size == sizeof value && value >= 1 && value <= MAX_ZOOM ? static_cast<int>(value) : 0;
 }
 
 void checkZoomItems()

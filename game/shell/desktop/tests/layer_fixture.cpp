@@ -48,7 +48,6 @@ long keptZoom(const wchar_t* path)
 
 void LayerTest::SetUp()
 {
-    RegDeleteKeyValueW(HKEY_CURRENT_USER, EARLIER_ZOOM_KEY, ZOOM_VALUE);
     const DWORD one = 1;
     storeZoom(ZOOM_KEY, REG_DWORD, &one, sizeof one);
     if (openInSetUp)

@@ -20,10 +20,6 @@ using wintest::Pixels;
 using wintest::pixelsNotInBlocks;
 using wintest::pump;
 
-// Where an older version kept the zoom, beside the settings of the program
-// it stood in for.
-const wchar_t EARLIER_ZOOM_KEY[] = L"Software\\Nolvo Systems Inc.\\KubrelSE";
-
 // The zoom this screen opens at, as the session that runs the suite states
 // it; 0 where it states none.
 int expectedZoom();

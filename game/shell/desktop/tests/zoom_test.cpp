@@ -220,15 +220,4 @@ TEST_F(Zoom, AChosenZoomIsKeptAndAStoredOneThatCannotBeUsedGivesTheFirstStartsCh
     EXPECT_EQ(keptZoom(ZOOM_KEY), -1) << "the first start's choice is not kept: a larger screen may come";
 }
 
-TEST_F(Zoom, AZoomKeptInTheEarlierPlaceIsShownAndMovedToTheLayersKey)
-{
-    RegDeleteKeyValueW(HKEY_CURRENT_USER, ZOOM_KEY, ZOOM_VALUE);
-    const DWORD one = 1;  // the test screen's first start takes zoom 2
-    storeZoom(EARLIER_ZOOM_KEY, REG_DWORD, &one, sizeof one);
-    open();
-    EXPECT_EQ(desktopZoom(), 1);
-    EXPECT_EQ(keptZoom(ZOOM_KEY), 1);
-    EXPECT_EQ(keptZoom(EARLIER_ZOOM_KEY), -1);
-}
-
 }  // namespace
