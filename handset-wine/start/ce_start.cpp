@@ -13,9 +13,11 @@
 // the entry is called as the handset calls it, with ARGUMENTS, and its
 // result ends the process.
 //
-// --away first reserves the addresses the image prefers, so that the
-// loader has to place it elsewhere and apply its relocations.
+// --away first reserves the addresses the image prefers, so that the image
+// lands elsewhere whatever the loader would choose.
 #include <windows.h>
+
+#include "command_line.h"
 
 namespace {
 
@@ -33,29 +35,6 @@ void say(const char* text)
     wsprintfA(line, "ce-start: %s (error %lu)\n", what, GetLastError());
     say(line);
     ExitProcess(120);
-}
-
-// The text after the argument at text and the blanks behind it.
-LPWSTR pastArgument(LPWSTR text)
-{
-    int quoted = 0;
-    for (; *text && (quoted || (*text != L' ' && *text != L'\t')); ++text)
-        quoted ^= *text == L'"';
-    while (*text == L' ' || *text == L'\t')
-        ++text;
-    return text;
-}
-
-// The argument at text, its quotes taken out, into to.
-void copyArgument(LPCWSTR text, LPWSTR to, int room)
-{
-    int quoted = 0, n = 0;
-    for (; *text && (quoted || (*text != L' ' && *text != L'\t')) && n < room - 1; ++text)
-        if (*text == L'"')
-            quoted ^= 1;
-        else
-            to[n++] = *text;
-    to[n] = L'\0';
 }
 
 const IMAGE_NT_HEADERS32* headersOf(const void* image)

@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include "../start/command_line.h"
+
 namespace handset_test {
 
 // The game's window class.
@@ -20,29 +22,6 @@ inline void print(const char* text)
 {
     DWORD written = 0;
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text, lstrlenA(text), &written, nullptr);
-}
-
-// The text after the argument at text and the blanks behind it.
-inline LPWSTR pastArgument(LPWSTR text)
-{
-    int quoted = 0;
-    for (; *text && (quoted || (*text != L' ' && *text != L'\t')); ++text)
-        quoted ^= *text == L'"';
-    while (*text == L' ' || *text == L'\t')
-        ++text;
-    return text;
-}
-
-// The argument at text, its quotes taken out, into to.
-inline void copyArgument(LPCWSTR text, LPWSTR to, int room)
-{
-    int quoted = 0, n = 0;
-    for (; *text && (quoted || (*text != L' ' && *text != L'\t')) && n < room - 1; ++text)
-        if (*text == L'"')
-            quoted ^= 1;
-        else
-            to[n++] = *text;
-    to[n] = L'\0';
 }
 
 // Polls done() every 20 ms until it holds (true) or timeoutMs have passed
