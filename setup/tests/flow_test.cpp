@@ -127,12 +127,19 @@ protected:
     }
 
     // What a recorder wrote ("show state|command line" lines), taken away;
-    // waits for a line, or a short while when none is expected.
+    // waits for a line, or a short while when none is expected. The log is
+    // moved aside first: that succeeds only once the recorder has closed it,
+    // so no line of this run is read half-written or left for the next.
     static std::string taken(const std::string& dir, bool expected)
     {
-        std::string log = dir + "\\record.log", text;
-        eventually([&] { return !(text = readTextFile(log)).empty(); }, expected ? wintest::WAIT_MS : 1500);
-        DeleteFileA(log.c_str());
+        std::string log = dir + "\\record.log", aside = log + ".taken";
+        eventually([&] { return !readTextFile(log).empty(); }, expected ? wintest::WAIT_MS : 1500);
+        eventually([&] {
+            return MoveFileExA(log.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING) ||
+                   GetLastError() == ERROR_FILE_NOT_FOUND;
+        });
+        std::string text = readTextFile(aside);
+        DeleteFileA(aside.c_str());
         return text;
     }
     // The Application Manager started once, shown normally, with the installation
