@@ -3,10 +3,13 @@
 // expected value stated here from the layout the ELF was given.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <algorithm>
 #include <fstream>
 #include <map>
+#include <string>
+#include <unistd.h>
 
 #include "call_list.h"
 #include "elf_file.h"
@@ -413,8 +416,10 @@ TEST(Resources, DirectoriesListNamesCaseInsensitivelyThenIdsAscending)
 
 TEST(Program, WritesTheImageOrExitsWithTheMessageAndNoImage)
 {
-    const std::string dir = testing::TempDir(), elfPath = dir + "ce_image_in.elf", out = dir + "ce_image_out.exe";
-    const std::string calls = dir + "ce_image_calls.txt", log = dir + "ce_image_log.txt";
+    // Names of this run's own: another run may share the folder.
+    const std::string dir = testing::TempDir() + "ce_image_" + std::to_string(getpid()) + "_";
+    const std::string elfPath = dir + "in.elf", out = dir + "out.exe";
+    const std::string calls = dir + "calls.txt", log = dir + "log.txt";
     std::ofstream(calls) << CALLS;
     const std::string command =
         std::string(CE_IMAGE_PROGRAM) + " --elf " + elfPath + " --calls " + calls + " --out " + out + " 2>" + log;
@@ -429,6 +434,8 @@ TEST(Program, WritesTheImageOrExitsWithTheMessageAndNoImage)
     const Bytes message = readFile(log);
     EXPECT_NE(std::string(message.begin(), message.end()).find("kind 43"), std::string::npos);
     EXPECT_FALSE(std::ifstream(out).good()) << "a refused ELF must leave no image behind";
+    for (const std::string& file : {elfPath, calls, log})
+        std::remove(file.c_str());
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <unistd.h>
 
 #include "setup_file.h"
 
@@ -89,10 +91,15 @@ TEST(CeSetup, WritesEveryFieldWhereTheFormatPutsIt)
 // The program run on a description, with game.exe and data.bin to take.
 class CeSetupProgram : public ::testing::Test {
 protected:
-    const fs::path dir = fs::path(testing::TempDir()) / "ce_setup_run";
+    // A folder of this test's own in this run: ctest runs the tests side by side.
+    const fs::path dir = fs::path(testing::TempDir()) /
+                         ("ce_setup_" + std::to_string(getpid()) + "_" +
+                          testing::UnitTest::GetInstance()->current_test_info()->name());
     int status = 0;
     std::string output, errors;
     std::vector<std::string> written;
+
+    void TearDown() override { fs::remove_all(dir); }
 
     static std::string contents(const fs::path& path)
     {
